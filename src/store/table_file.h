@@ -1,0 +1,48 @@
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "store/table_contents.h"
+
+namespace store {
+
+// A table file: an SQLite database holding one table with its schema, so that the file alone tells
+// its fields. Saving never touches the existing file until the new one is complete on disk.
+class TableFile {
+public:
+    // Reads a whole table file. Throws util::Error naming the file when it is missing, is not
+    // SQLite, is damaged or truncated, or is not a table file of this program. Never writes.
+    static TableContents load(const std::string& path);
+
+    // Writes `contents` to a temporary file in the same directory, syncs it and renames it over
+    // `path`. On any failure the temporary file is removed, the previous file at `path` is left as
+    // it was, and util::Error naming `path` is thrown.
+    static void save(const std::string& path, const TableContents& contents);
+
+    // A file written and synced beside its target, waiting to replace it. Lets a caller write
+    // several files first and replace them only when all were written. Destroying it without
+    // commit removes the temporary file.
+    class PendingWrite {
+    public:
+        PendingWrite(const std::string& path, const TableContents& contents);
+        ~PendingWrite();
+        PendingWrite(PendingWrite&& other) noexcept;
+        PendingWrite& operator=(PendingWrite&&) = delete;
+        PendingWrite(const PendingWrite&) = delete;
+        PendingWrite& operator=(const PendingWrite&) = delete;
+        // Renames the temporary file over the target and syncs the directory.
+        void commit();
+
+    private:
+        std::string path_;
+        std::string tempPath_;
+    };
+
+    // Test seam: called with the target path while a file is being written, after the records are
+    // in the temporary file and before it is synced and renamed. A hook that throws makes that save
+    // fail exactly as a write error would. Empty by default.
+    static std::function<void(const std::string& path)>& writeFaultHook();
+};
+
+}  // namespace store
