@@ -22,7 +22,7 @@ endfunction()
 # One GoogleTest program per module from tests/unit/<module>/*.cpp, linked with ravo_<module>
 # and the test support library; each test case becomes a ctest entry.
 function(ravo_add_unit_test module)
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${module}/*.cpp)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/unit/${module}/*.cpp)
   if(NOT sources)
     return()
   endif()
