@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -11,8 +12,15 @@ namespace calc {
 // composition texts, column 0 the Y texts, and every other cell a phase name or "E" (inside a
 // two-phase field). Cells are stored as indices into a table of distinct texts, so a large grid
 // costs four bytes a cell; text(c, r) gives the cell's text. An unwritten cell reads as "".
+//
+// Storage is row after row, so adding rows at the bottom (what the run does once per Y row) is an
+// amortised append; adding columns copies the matrix and is meant for the few rows of the start.
+// Texts keep their address until clear(): textOf() references and views into them stay valid.
 class PhaseMatrix {
 public:
+    using TextId = uint32_t;
+    static constexpr TextId kEmpty = 0;  // the id of ""
+
     PhaseMatrix();
 
     int colCount() const { return cols_; }
@@ -27,16 +35,23 @@ public:
     const std::string& text(int col, int row) const;
     void setText(int col, int row, std::string_view text);
 
+    // The id of a text in the table, adding it when new. Ids stay valid until clear().
+    TextId intern(std::string_view text);
+    const std::string& textOf(TextId id) const { return texts_[id]; }
+    // Cell access by id, for writers that intern their texts once; no check of the range.
+    TextId cell(int col, int row) const { return cells_[index(col, row)]; }
+    void setCell(int col, int row, TextId id) { cells_[index(col, row)] = id; }
+
     bool inside(int col, int row) const { return col >= 0 && row >= 0 && col < cols_ && row < rows_; }
 
 private:
-    uint32_t intern(std::string_view text);
+    size_t index(int col, int row) const { return static_cast<size_t>(row) * cols_ + col; }
 
     int cols_ = 0;
     int rows_ = 0;
-    std::vector<uint32_t> cells_;  // column-major: cells_[col * rows_ + row]
-    std::vector<std::string> texts_;  // texts_[0] is ""
-    std::unordered_map<std::string, uint32_t> index_;
+    std::vector<TextId> cells_;     // row-major: cells_[row * cols_ + col]
+    std::deque<std::string> texts_;  // texts_[0] is ""; a deque keeps every text in place
+    std::unordered_map<std::string_view, TextId> index_;  // views into texts_
 };
 
 }  // namespace calc

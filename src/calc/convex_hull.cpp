@@ -1,0 +1,111 @@
+#include "calc/convex_hull.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace calc {
+
+double ConvexHull::cross(int p, int q, int r) const {
+    using E = long double;
+    E value = (static_cast<E>(x_[q]) - static_cast<E>(x_[p])) * (static_cast<E>(y_[r]) - static_cast<E>(y_[p])) -
+              (static_cast<E>(y_[q]) - static_cast<E>(y_[p])) * (static_cast<E>(x_[r]) - static_cast<E>(x_[p]));
+    return static_cast<double>(value);
+}
+
+size_t ConvexHull::partition(const int* from, size_t count, int a, int b) {
+    size_t begin = lists_.size();
+    lists_.push_back(a);
+    lists_.push_back(b);
+    for (size_t k = 0; k < count; ++k) {
+        int e = from[k];
+        if (e == a || e == b) continue;
+        if (isLeft(a, b, e)) lists_.push_back(e);
+    }
+    return lists_.size() - begin;
+}
+
+size_t ConvexHull::partitionAll(size_t n, int a, int b) {
+    size_t begin = lists_.size();
+    lists_.push_back(a);
+    lists_.push_back(b);
+    for (size_t k = 0; k < n; ++k) {
+        int e = static_cast<int>(k);
+        if (e == a || e == b) continue;
+        if (isLeft(a, b, e)) lists_.push_back(e);
+    }
+    return lists_.size() - begin;
+}
+
+void ConvexHull::compute(std::span<const double> x, std::span<const double> y) {
+    if (x.size() != y.size()) throw std::invalid_argument("ConvexHull: x and y differ in length");
+    const size_t n = x.size();
+    marks_.assign(n, 0);
+    if (n == 0) return;
+    if (n == 1) {
+        marks_[0] = 1;
+        return;
+    }
+    x_ = x.data();
+    y_ = y.data();
+
+    int left = 0, right = 0;
+    for (size_t k = 1; k < n; ++k) {
+        if (x_[k] < x_[left]) left = static_cast<int>(k);
+        if (x_[k] > x_[right]) right = static_cast<int>(k);
+    }
+    marks_[left] = 1;
+    marks_[right] = 1;
+
+    // Pending lists are stacked in lists_ in the order of tasks_, the next to refine on top. The
+    // upper side (left of left->right) is refined before the lower side, each depth first.
+    lists_.clear();
+    tasks_.clear();
+    if (lists_.capacity() < 2 * n + 4) lists_.reserve(2 * n + 4);
+    size_t lowerCount = partitionAll(n, right, left);
+    tasks_.push_back({0, lowerCount});
+    size_t upperCount = partitionAll(n, left, right);
+    tasks_.push_back({lowerCount, upperCount});
+    refine();
+}
+
+void ConvexHull::refine() {
+    while (!tasks_.empty()) {
+        Task task = tasks_.back();
+        tasks_.pop_back();
+        if (task.count <= 3) {
+            if (task.count == 3) marks_[lists_[task.begin + 2]] = 1;
+            lists_.resize(task.begin);
+            continue;
+        }
+        const int a = lists_[task.begin];
+        const int b = lists_[task.begin + 1];
+        size_t best = task.begin + 2;
+        double bestDistance = cross(lists_[best], a, b);
+        for (size_t j = best + 1; j < task.begin + task.count; ++j) {
+            double d = cross(lists_[j], a, b);
+            if (d > bestDistance) {
+                bestDistance = d;
+                best = j;
+            }
+        }
+        const int f = lists_[best];
+        marks_[f] = 1;
+
+        // Both sides are cut from the whole current list; the F->B side is stacked below the
+        // A->F side so that A->F is refined first. The parent list is then no longer needed and
+        // the two children move down into its place.
+        const size_t parentEnd = task.begin + task.count;
+        // Room for both children first, so that appending never moves the parent being read.
+        size_t need = parentEnd + 2 * task.count + 4;
+        if (lists_.capacity() < need) lists_.reserve(std::max(need, 2 * lists_.capacity()));
+        size_t rightCount = partition(lists_.data() + task.begin, task.count, f, b);
+        size_t leftCount = partition(lists_.data() + task.begin, task.count, a, f);
+        std::copy(lists_.begin() + static_cast<ptrdiff_t>(parentEnd), lists_.end(),
+                  lists_.begin() + static_cast<ptrdiff_t>(task.begin));
+        lists_.resize(task.begin + rightCount + leftCount);
+        tasks_.push_back({task.begin, rightCount});
+        tasks_.push_back({task.begin + rightCount, leftCount});
+    }
+}
+
+}  // namespace calc

@@ -1,0 +1,70 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "calc/phase_source.h"
+#include "calc/row_analysis.h"
+#include "calc/run_observer.h"
+#include "calc/run_parameters.h"
+#include "calc/run_results.h"
+#include "calc/system_record.h"
+#include "util/dialogs.h"
+
+namespace calc {
+
+// The calculation of a phase diagram on a grid: reads the run parameters of the system, assembles
+// its phases, builds the composition grid (point-phase compositions inserted between their grid
+// neighbours), and computes the Y rows from YMax down to YMin, one row analysis each. The run
+// yields to its host through the observer after the preparation and after every row; a stop
+// requested meanwhile ends it before the next row, keeping the rows computed so far.
+//
+// Decisions beyond the plain scheme:
+// - the finished matrix keeps every computed row, YMin included (rowCount = rows + 1), and so does
+//   a stopped one;
+// - XMax <= XMin and YMax < YMin are refused before any work; YMax = YMin computes one row;
+// - a stop request left from an earlier run is cleared when a run starts;
+// - a run started while one is in progress (from within a yield) is refused with a warning;
+// - a Y step too small to change YCurrent ends the walk at YMin instead of looping.
+// Faults from the evaluators propagate to the caller; the rows finished before stay.
+class GridRun {
+public:
+    enum class Outcome { Completed, Stopped, NotStarted };
+
+    explicit GridRun(char decimalSeparator = '.') : separator_(decimalSeparator) {}
+
+    Outcome run(const SystemRecord& system, PhaseSource& phases, RunObserver& observer, util::Dialogs& dialogs);
+    // Seen at the start of the next row.
+    void requestStop() { stopRequested_ = true; }
+    bool running() const { return running_; }
+
+    // The parameters are also the values the evaluators read: bind them before the run.
+    RunParameters& parameters() { return params_; }
+    const RunParameters& parameters() const { return params_; }
+    const RunResults& results() const { return results_; }
+    // The grid compositions of the last run and their header texts (matrix column c + 1).
+    const std::vector<double>& compositions() const { return compositions_; }
+    const std::vector<std::string>& compositionTexts() const { return compositionTexts_; }
+
+    // "Temperature = 1234.5": the status text of a row ("0.####", or "0.#### e-00" for |Y| <= 1e-4).
+    std::string statusText(double y) const;
+
+private:
+    void buildGrid(const std::vector<PointPhaseEntry>& pointPhases);
+    void addComposition(double x);
+    void finishRow(RunObserver& observer);
+    void closeMatrix();
+
+    char separator_;
+    bool running_ = false;
+    bool stopRequested_ = false;
+    RunParameters params_;
+    RunResults results_;
+    RowAnalysis analysis_;
+    std::vector<double> compositions_;
+    std::vector<std::string> compositionTexts_;
+    std::vector<std::vector<double>> gs_;
+    std::vector<double> pointG_;
+    double imageScale_ = 0;
+};
+
+}  // namespace calc
