@@ -147,6 +147,7 @@ std::string padded(std::string text, bool leftAligned, std::size_t width) {
 std::string formatPicture(double value, std::string_view picture, char decimalSeparator,
                           char thousandsSeparator) {
     if (!std::isfinite(value)) return nonFiniteText(value);
+    if (picture.empty()) return formatGeneral(value, decimalSeparator);
     const Picture pic = parsePicture(picture);
     return pic.scientific ? scientificPicture(value, pic, decimalSeparator)
                           : fixedPicture(value, pic, decimalSeparator, thousandsSeparator);

@@ -22,6 +22,7 @@ namespace util {
 //
 // Other characters of the picture are copied literally where they stand: before the digits, between
 // the digits and the exponent (the blank of "0.#### e-00" gives "1.5 e-05"), or after everything.
+// An empty picture writes the general format below.
 std::string formatPicture(double value, std::string_view picture, char decimalSeparator);
 
 // The same with an explicit thousands separator for pictures that ask for grouping. The overload

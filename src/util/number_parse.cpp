@@ -72,6 +72,7 @@ Reading read(std::string_view text, char separator) {
     if (digits == 0) return result;
 
     // The exponent belongs to the number only when at least one digit follows.
+    const std::string mantissa = canonical;
     std::size_t j = i;
     std::string exponent;
     if (j < n && (text[j] == 'e' || text[j] == 'E')) {
@@ -88,7 +89,8 @@ Reading read(std::string_view text, char separator) {
         }
     }
     if (!convert(canonical, result.value)) {
-        result.value = 0;
+        // Too large for a double: the readable start ends before the exponent.
+        if (mantissa.size() == canonical.size() || !convert(mantissa, result.value)) result.value = 0;
         return result;
     }
     while (i < n && isBlank(text[i])) ++i;

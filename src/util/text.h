@@ -13,7 +13,7 @@ namespace util {
 
 // Reads a number after replacing the first "," by "." (so "1,5" and "1.5" are both 1.5). On failure
 // shows "Invalid number: " + the unchanged text as a plain message and returns the value of the
-// longest readable start of the text ("1.5x" gives 1.5; 0 when nothing could be read).
+// longest readable start of the text ("1.5x" and "1.5e999" give 1.5; 0 when nothing could be read).
 double ParseNumber(const std::string& text, Dialogs& dialogs);
 
 // ParseNumber for code that must not talk to the user: the same reading (first "," taken for "."),

@@ -63,6 +63,7 @@ const FormatCase kPictureCases[] = {
     {"ScientificPlusNegativeExponent", 0.0123, "0.##E+000", "1.23E-002"},
     {"ScientificBlankBeforeExponent", 1.5e-5, "0.#### e-00", "1.5 e-05"},
     {"LiteralPrefixAndSuffix", 1.5, "x=0.## K", "x=1.5 K"},
+    {"EmptyPictureIsGeneral", 1.5e-7, "", "1.5E-7"},
     {"NotANumber", std::numeric_limits<double>::quiet_NaN(), "0.###", "NAN"},
     {"Infinity", std::numeric_limits<double>::infinity(), "0.####e-00", "INF"},
     {"NegativeInfinity", -std::numeric_limits<double>::infinity(), "0.###", "-INF"},
