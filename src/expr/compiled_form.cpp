@@ -1,0 +1,169 @@
+#include "expr/compiled_form.h"
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "expr/parser_errors.h"
+#include "expr/random_source.h"
+#include "util/number_format.h"
+
+namespace expr {
+
+namespace {
+
+using Wide = long double;
+
+[[noreturn]] void invalidOperation() { throw EEvaluationError("Invalid floating point operation"); }
+[[noreturn]] void divisionByZero() { throw EEvaluationError("Floating point division by zero"); }
+[[noreturn]] void overflow() { throw EEvaluationError("Floating point overflow"); }
+[[noreturn]] void integerDivisionByZero() { throw EEvaluationError("Division by zero"); }
+
+bool hasSecondOperand(OpKind kind) {
+    switch (kind) {
+    case OpKind::Add:
+    case OpKind::Subtract:
+    case OpKind::Multiply:
+    case OpKind::Divide:
+    case OpKind::IntDiv:
+    case OpKind::Mod:
+    case OpKind::RealPower:
+    case OpKind::Max:
+    case OpKind::Min:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Called only when a result is not finite: decides whether that is a fault. A NaN made from
+// operands that hold no NaN is an invalid operation; an infinity made from finite operands is an
+// overflow. Non-finite values that came in through a variable pass on without a fault.
+void checkNonFinite(const Operation& op, double result) {
+    const double a = *op.a;
+    const bool two = hasSecondOperand(op.kind);
+    const double b = two ? *op.b : 0.0;
+    if (std::isnan(result)) {
+        if (!std::isnan(a) && !std::isnan(b)) invalidOperation();
+        return;
+    }
+    if (std::isfinite(a) && std::isfinite(b)) overflow();
+}
+
+// x / 0: 0/0 is invalid, a finite non-zero dividend is a division by zero; NaN and infinities
+// pass on as IEEE arithmetic gives them.
+double divideByZero(double a, double b) {
+    if (std::isnan(a)) return a;
+    if (a == 0) invalidOperation();
+    if (std::isinf(a)) return std::signbit(a) != std::signbit(b) ? -HUGE_VAL : HUGE_VAL;
+    divisionByZero();
+}
+
+// a ^ n by repeated squaring; for n < 0 the reciprocal of a ^ -n.
+double integerPower(double a, std::int64_t n) {
+    if (n == 0) return 1.0;
+    std::uint64_t m = n < 0 ? 0 - static_cast<std::uint64_t>(n) : static_cast<std::uint64_t>(n);
+    Wide base = a;
+    Wide power = 1;
+    for (;;) {
+        if (m & 1) power *= base;
+        m >>= 1;
+        if (m == 0) break;
+        base *= base;
+    }
+    if (n > 0) return static_cast<double>(power);
+    if (power == 0) divisionByZero();                           // 0 ^ n, or a ^ -n below the extended range
+    if (std::isinf(power) && std::isfinite(a)) overflow();   // a ^ -n overflowed on the way
+    return static_cast<double>(1 / power);
+}
+
+double realPower(double a, double b) {
+    if (b == 0) return 1.0;
+    if (a == 0 && b > 0) return 0.0;
+    if (std::trunc(b) == b && std::fabs(b) <= 2147483647.0) return integerPower(a, static_cast<std::int64_t>(b));
+    if (a < 0) invalidOperation();
+    if (a == 0) divisionByZero();  // the logarithm of zero
+    return static_cast<double>(std::exp(static_cast<Wide>(b) * std::log(static_cast<Wide>(a))));
+}
+
+// DIV and MOD: both operands truncated toward zero to 64-bit integers.
+double integerDivision(double a, double b, bool remainder) {
+    constexpr double kLimit = 0x1p63;
+    if (!(a >= -kLimit && a < kLimit) || !(b >= -kLimit && b < kLimit)) invalidOperation();
+    const auto x = static_cast<std::int64_t>(a);
+    const auto y = static_cast<std::int64_t>(b);
+    if (y == 0) integerDivisionByZero();
+    if (x == std::numeric_limits<std::int64_t>::min() && y == -1) return remainder ? 0.0 : kLimit;
+    return remainder ? static_cast<double>(x % y) : static_cast<double>(x / y);
+}
+
+double phase(double x) {
+    const double a = static_cast<double>(static_cast<Wide>(x) / 0.6366197723675813431L);
+    return static_cast<double>((static_cast<Wide>(a) - util::roundHalfEven(a)) * 6.283185307179586477L);
+}
+
+}  // namespace
+
+CompiledForm::CompiledForm(std::vector<double> cells, std::vector<Operation> operations, const double* result)
+    : cells_(std::move(cells)), operations_(std::move(operations)), result_(result) {}
+
+double CompiledForm::evaluate() {
+    constexpr double kTrigonometricLimit = 0x1p63;
+    for (const Operation& op : operations_) {
+        const double a = *op.a;
+        const Wide x = a;
+        double r;
+        switch (op.kind) {
+        case OpKind::Negate: r = -a; break;
+        case OpKind::Add: r = static_cast<double>(x + *op.b); break;
+        case OpKind::Subtract: r = static_cast<double>(x - *op.b); break;
+        case OpKind::Multiply: r = static_cast<double>(x * *op.b); break;
+        case OpKind::Divide: {
+            const double b = *op.b;
+            r = b == 0 ? divideByZero(a, b) : static_cast<double>(x / b);
+            break;
+        }
+        case OpKind::IntDiv: r = integerDivision(a, *op.b, false); break;
+        case OpKind::Mod: r = integerDivision(a, *op.b, true); break;
+        case OpKind::IntPower: r = integerPower(a, op.exponent); break;
+        case OpKind::RealPower: r = realPower(a, *op.b); break;
+        case OpKind::Square: r = static_cast<double>(x * x); break;
+        case OpKind::Cube: r = static_cast<double>(x * x * x); break;
+        case OpKind::Fourth: {
+            const Wide s = x * x;
+            r = static_cast<double>(s * s);
+            break;
+        }
+        case OpKind::Tan: r = static_cast<double>(std::tan(x)); break;
+        case OpKind::Sin: r = std::fabs(a) >= kTrigonometricLimit ? 0.0 : static_cast<double>(std::sin(x)); break;
+        case OpKind::Cos: r = std::fabs(a) >= kTrigonometricLimit ? 0.0 : static_cast<double>(std::cos(x)); break;
+        case OpKind::Sinh: r = static_cast<double>((std::exp(x) - std::exp(-x)) / 2); break;
+        case OpKind::Cosh: r = static_cast<double>((std::exp(x) + std::exp(-x)) / 2); break;
+        case OpKind::ArcTan: r = static_cast<double>(std::atan(x)); break;
+        case OpKind::Exp: r = static_cast<double>(std::exp(x)); break;
+        case OpKind::Ln:
+            if (a < 0) invalidOperation();
+            r = a == 0 ? 0.0 : static_cast<double>(std::log(x));
+            break;
+        case OpKind::Sqrt:
+            if (a < 0) invalidOperation();
+            r = static_cast<double>(std::sqrt(x));
+            break;
+        case OpKind::Abs: r = std::fabs(a); break;
+        case OpKind::Heav: r = a >= 0 ? 1.0 : 0.0; break;
+        case OpKind::Sign: r = a > 0 ? 1.0 : a < 0 ? -1.0 : a == 0 ? 0.0 : a; break;
+        case OpKind::Zero: r = a == 0 ? 0.0 : 1.0; break;
+        case OpKind::Ph: r = phase(a); break;
+        case OpKind::Rnd: r = static_cast<double>(std::trunc(x) * RandomSource::next()); break;
+        case OpKind::Max: r = a >= *op.b ? a : *op.b; break;
+        case OpKind::Min: r = a >= *op.b ? *op.b : a; break;
+        default: r = a; break;
+        }
+        if (!std::isfinite(r)) [[unlikely]]
+            checkNonFinite(op, r);
+        *op.result = r;
+    }
+    return *result_;
+}
+
+}  // namespace expr

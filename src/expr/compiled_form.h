@@ -1,0 +1,34 @@
+#pragma once
+#include <vector>
+
+#include "expr/operation.h"
+
+namespace expr {
+
+// The compiled form of one expression: operations in an order where every operation runs after
+// those that produce its operands, the last one being the root. Operands point at variable cells
+// of the parser or at cells owned here (constants and results), so evaluation does no lookup,
+// no text work and no allocation.
+class CompiledForm {
+public:
+    // `cells` holds the constants and the result cells that `operations` and `result` point into;
+    // its buffer moves in unchanged, so those pointers stay valid.
+    CompiledForm(std::vector<double> cells, std::vector<Operation> operations, const double* result);
+    CompiledForm(const CompiledForm&) = delete;
+    CompiledForm& operator=(const CompiledForm&) = delete;
+
+    // Runs every operation once and returns the root's value. Each operation computes in extended
+    // precision and rounds to a double when it stores. Throws EEvaluationError on invalid
+    // operation, division by zero, overflow and integer division by zero; evaluation stops at the
+    // failing operation.
+    double evaluate();
+
+    std::size_t operationCount() const { return operations_.size(); }
+
+private:
+    std::vector<double> cells_;
+    std::vector<Operation> operations_;
+    const double* result_;
+};
+
+}  // namespace expr

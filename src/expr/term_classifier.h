@@ -1,0 +1,79 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace expr {
+
+// The form a piece of expression text takes, found by trying the forms in a fixed order.
+enum class TermKind : std::uint8_t {
+    Unknown,  // not classified yet (memo marker)
+    Invalid,
+    Variable,
+    Number,
+    Group,  // "(" expression ")"
+    Negation,
+    Sum,
+    Difference,
+    Product,
+    IntDiv,
+    Mod,
+    Quotient,
+    Power,
+    Call1,
+    Call2,
+};
+
+// Recognises the terms of an upper-case, blank-free expression text by splitting it at its
+// operators. A substring's form depends only on its own text, so the form of every substring
+// asked about is remembered: each is worked out once, and compile time stays polynomial in the
+// length of the text even when no split fits. Without memoising, the same rules are applied by
+// plain recursion (exponential in the worst case; kept to check the memo against).
+class TermClassifier {
+public:
+    using VariableTest = std::function<bool(std::string_view)>;
+
+    TermClassifier(std::string_view text, VariableTest isVariable, bool memoise = true);
+
+    // Form of text[begin, end).
+    TermKind classify(std::size_t begin, std::size_t end);
+
+    // Where a binary form splits: the position of its operator (the first occurrence that fits).
+    // For Call2, the position of the comma between the arguments.
+    std::size_t splitPosition(TermKind kind, std::size_t begin, std::size_t end);
+
+    // The last operator cut tried on text[begin, end) when none fitted: (position, operator length).
+    std::optional<std::pair<std::size_t, std::size_t>> lastSplitTried(std::size_t begin, std::size_t end) const;
+
+    // Value of a number literal: optional sign, digits with an optional decimal point ("." or the
+    // first ",") and fraction, optional exponent; or PI, -PI. nullopt when the text is no literal.
+    static std::optional<double> numberLiteral(std::string_view text);
+
+    static std::size_t operatorLength(TermKind kind);
+
+private:
+    TermKind compute(std::size_t begin, std::size_t end);
+    std::size_t findBinarySplit(std::size_t rule, std::size_t begin, std::size_t end);
+    std::size_t findComma(std::size_t open, std::size_t end);
+    bool balanced(std::size_t begin, std::size_t end) const;
+    std::size_t firstOpenBracket(std::size_t begin, std::size_t end) const;
+    TermKind& memoCell(std::size_t begin, std::size_t end);
+
+    std::string_view text_;
+    VariableTest isVariable_;
+    bool memoise_;
+    std::vector<std::uint32_t> opens_;   // count of "(" before each position
+    std::vector<std::uint32_t> closes_;  // count of ")" before each position
+    std::vector<std::vector<std::uint32_t>> operatorPositions_;  // per binary rule
+    std::vector<std::uint32_t> commaPositions_;
+    std::vector<std::uint32_t> openPositions_;
+    // Dense memo for ordinary lengths, a hash map beyond.
+    std::vector<TermKind> denseMemo_;
+    std::unordered_map<std::uint64_t, TermKind> sparseMemo_;
+};
+
+}  // namespace expr
