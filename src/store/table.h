@@ -8,6 +8,7 @@
 #include "store/schema.h"
 #include "store/table_contents.h"
 #include "store/table_events.h"
+#include "store/table_file.h"
 #include "store/table_observer.h"
 #include "store/table_state.h"
 #include "store/value.h"
@@ -49,10 +50,12 @@ public:
     // Drops the records (edits not saved are lost).
     void close();
     bool active() const { return state_ != TableState::Inactive; }
-    // Writes the records to the table file in their order (see TableFile::save).
-    void save() const;
+    // Writes the records to the table file in their order (see TableFile::save) and clears modified().
+    void save();
+    // Writes the records beside the table file; the caller commits (see TableFile::PendingWrite).
+    TableFile::PendingWrite prepareSave() const;
     TableContents contents() const;
-    // Deletes every record without events and resets the auto-increment counter.
+    // Deletes every record without events and restarts the auto-increment counter at 1.
     void emptyTable();
     // True after a post or delete since the last open, save or emptyTable.
     bool modified() const { return modified_; }
@@ -136,6 +139,24 @@ public:
 
 private:
     struct Impl;
+    void requireActive() const;
+    void requireEditing() const;
+    void fire(const TableEvents::Handler& handler);
+    template <class F>
+    void notify(F&& call);
+    // Recomputes the shown range from the master's current value.
+    void refreshRange();
+    // Posts pending edits of the details (deepest first) and of this table, before a move.
+    void prepareMove();
+    // Makes the given shown position current and runs the move's events.
+    void moveTo(int position);
+    // Runs after the current record changed: afterScroll, observers, details follow.
+    void afterCurrentChanged();
+    // Called on a detail when its master's current record may have changed.
+    void masterChanged();
+    // Shown position of a row at absolute position `absolute`, or -1 outside the shown range.
+    int shownPosition(std::size_t absolute) const;
+    void resolveFields();
     std::string name_;
     Schema required_;
     std::string fileName_;

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -26,6 +27,8 @@ public:
     class PendingWrite {
     public:
         PendingWrite(const std::string& path, const TableContents& contents);
+        PendingWrite(const std::string& path, const Schema& schema, const std::vector<const Record*>& records,
+                     std::int64_t nextAutoIncrement);
         ~PendingWrite();
         PendingWrite(PendingWrite&& other) noexcept;
         PendingWrite& operator=(PendingWrite&&) = delete;
