@@ -12,6 +12,13 @@ double ConvexHull::cross(int p, int q, int r) const {
     return static_cast<double>(value);
 }
 
+double ConvexHull::along(int p, int a, int b) const {
+    using E = long double;
+    E value = (static_cast<E>(x_[p]) - static_cast<E>(x_[a])) * (static_cast<E>(x_[b]) - static_cast<E>(x_[a])) +
+              (static_cast<E>(y_[p]) - static_cast<E>(y_[a])) * (static_cast<E>(y_[b]) - static_cast<E>(y_[a]));
+    return static_cast<double>(value);
+}
+
 size_t ConvexHull::partition(const int* from, size_t count, int a, int b) {
     size_t begin = lists_.size();
     lists_.push_back(a);
@@ -81,10 +88,16 @@ void ConvexHull::refine() {
         const int b = lists_[task.begin + 1];
         size_t best = task.begin + 2;
         double bestDistance = cross(lists_[best], a, b);
+        double bestAlong = along(lists_[best], a, b);
         for (size_t j = best + 1; j < task.begin + task.count; ++j) {
-            double d = cross(lists_[j], a, b);
-            if (d > bestDistance) {
+            const double d = cross(lists_[j], a, b);
+            if (d < bestDistance) continue;
+            // Among candidates equally far from the edge the one farthest along it is a vertex;
+            // one in the middle of their row would lie on a hull edge. Identical points: the first.
+            const double t = along(lists_[j], a, b);
+            if (d > bestDistance || t > bestAlong) {
                 bestDistance = d;
+                bestAlong = t;
                 best = j;
             }
         }

@@ -14,10 +14,10 @@ namespace calc {
 // Tie-breaks, all deterministic:
 // - among points of equal least (greatest) x the one with the smallest index is the left (right)
 //   end; when all x are equal only point 0 is marked;
-// - of two candidates at the same greatest distance from an edge the earlier one (in index order)
-//   is taken, the other then lies on an edge or inside;
-// - points exactly on a hull edge are never marked, and of several points with identical
-//   coordinates at most one is marked.
+// - of several candidates at the same greatest distance from an edge the one farthest along the
+//   edge is taken (the earliest in index order when they coincide), so the point taken is always
+//   a corner: points exactly on a hull edge are never marked, the two ends excepted;
+// - of several points with identical coordinates at most one is marked.
 // Every orientation test forms its products and differences in extended precision and rounds the
 // result to double before comparing, so the marks do not depend on the order of evaluation.
 //
@@ -39,6 +39,8 @@ private:
 
     double cross(int p, int q, int r) const;
     bool isLeft(int a, int b, int c) const { return cross(c, a, b) > 0; }
+    // Projection of p - a on b - a (scaled by |b - a|), in extended precision rounded to double.
+    double along(int p, int a, int b) const;
     // Appends to lists_ the list A, B and the entries of `from` strictly left of A->B.
     size_t partition(const int* from, size_t count, int a, int b);
     size_t partitionAll(size_t n, int a, int b);
