@@ -38,9 +38,10 @@ public:
     std::unique_ptr<Row> take(std::size_t position);
 
     // Order of two values as the index sorts them: empty first, numbers by value, booleans
-    // false before true, text by Latin letters without regard to case, then by bytes.
+    // false before true, text by bytes with Latin letters compared without regard to case (texts
+    // that differ only in the case of Latin letters are equal keys and keep their sequence order).
     static int compare(const Value& a, const Value& b);
-    // Equality used by ranges and locate: numbers by value (integer 3 equals float 3).
+    // Equality used by ranges: numbers by value (integer 3 equals float 3).
     static bool equal(const Value& a, const Value& b) { return compare(a, b) == 0; }
 
 private:

@@ -1,0 +1,279 @@
+#include "store/table.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "util/errors.h"
+
+namespace {
+
+using store::Field;
+using store::FieldType;
+using store::Schema;
+using store::Table;
+using store::TableState;
+using store::Value;
+
+Schema masterSchema() {
+    return Schema({Field("Id", FieldType::AutoIncrement), Field("Name", FieldType::String, 20),
+                   Field("Key1", FieldType::String, 20), Field("Key2", FieldType::String, 20),
+                   Field("Weight", FieldType::Float)});
+}
+
+Schema detailSchema() {
+    return Schema({Field("Id", FieldType::AutoIncrement), Field("Owner", FieldType::Integer),
+                   Field("Name", FieldType::String, 20), Field("T", FieldType::Float)});
+}
+
+// A master table in memory with a detail linked by master "id" -> detail "OWNER" (names in other
+// letter case on purpose).
+class TableTest : public ::testing::Test {
+protected:
+    Table master{"master", masterSchema()};
+    Table detail{"detail", detailSchema()};
+
+    void SetUp() override {
+        detail.setMasterLink(master, "id", "OWNER");
+        master.open();
+        detail.open();
+    }
+
+    void addMaster(const std::string& name, const std::string& key1, const std::string& key2 = "") {
+        master.insert();
+        master.setString("Name", name);
+        master.setString("Key1", key1);
+        master.setString("Key2", key2);
+        master.post();
+    }
+
+    void addDetail(const std::string& name, double t = 0) {
+        detail.insert();
+        detail.setString("Name", name);
+        detail.setFloat("T", t);
+        detail.post();
+    }
+
+    static std::vector<std::string> names(Table& table) {
+        std::vector<std::string> result;
+        for (int row = 0; row < table.recordCount(); ++row)
+            result.push_back(std::get<std::string>(table.valueAt(row, table.fieldIndex("Name"))));
+        return result;
+    }
+
+    static std::string errorOf(const std::function<void()>& action) {
+        try {
+            action();
+        } catch (const util::Error& e) {
+            return e.what();
+        }
+        return "";
+    }
+};
+
+TEST_F(TableTest, IndexOrderSortsByEachFieldInTurnAndKeepsInsertionOrderForTies) {
+    master.setIndexFieldNames("Key1;Key2");
+    addMaster("first b", "B");
+    addMaster("a z", "A", "Z");
+    addMaster("second b", "B");
+    addMaster("a c", "a", "C");  // Latin letters sort without regard to case
+    EXPECT_EQ(names(master), (std::vector<std::string>{"a c", "a z", "first b", "second b"}));
+
+    // Posting an edit moves the record to its new place and the cursor follows it.
+    ASSERT_TRUE(master.locate("Name", Value{std::string("second b")}));
+    master.edit();
+    master.setString("Key1", "0");
+    master.post();
+    EXPECT_EQ(names(master).front(), "second b");
+    EXPECT_EQ(master.recNo(), 1);
+    EXPECT_EQ(master.asString("Name"), "second b");
+}
+
+TEST_F(TableTest, AutoIncrementKeysGrowAndAreNotGivenAgainAfterDelete) {
+    addMaster("one", "A");
+    addMaster("two", "B");
+    EXPECT_EQ(master.asInteger("Id"), 2);
+    master.deleteRecord();
+    addMaster("three", "C");
+    EXPECT_EQ(master.asInteger("Id"), 3);
+    EXPECT_EQ(errorOf([&] { master.edit(); master.setInteger("Id", 7); }), "Field 'Id' cannot be modified");
+}
+
+TEST_F(TableTest, DetailShowsOnlyTheMastersRecordsAndFollowsEveryMove) {
+    addMaster("m1", "A");
+    addDetail("a1");
+    addDetail("a2");
+    EXPECT_EQ(detail.asInteger("owner"), master.asInteger("Id"));  // new record got the master value
+    addMaster("m2", "B");
+    EXPECT_TRUE(detail.isEmpty());
+    addDetail("b1");
+    master.first();
+    EXPECT_EQ(names(detail), (std::vector<std::string>{"a1", "a2"}));
+    EXPECT_EQ(detail.recNo(), 1);
+    master.next();
+    EXPECT_EQ(names(detail), (std::vector<std::string>{"b1"}));
+
+    // While the master is inserting a record that has no key yet, the detail shows nothing.
+    master.insert();
+    EXPECT_TRUE(detail.isEmpty());
+    master.cancel();
+    EXPECT_EQ(names(detail), (std::vector<std::string>{"b1"}));
+}
+
+TEST_F(TableTest, MovingTheMasterPostsAChangedDetailRecordAndDropsAnUntouchedInsert) {
+    addMaster("m1", "A");
+    addMaster("m2", "B");
+    master.first();
+    detail.insert();
+    detail.setString("Name", "typed");
+    master.next();
+    master.first();
+    EXPECT_EQ(names(detail), (std::vector<std::string>{"typed"}));
+
+    detail.insert();  // nothing typed: dropped, not posted as an empty record
+    master.next();
+    master.first();
+    EXPECT_EQ(detail.recordCount(), 1);
+}
+
+TEST_F(TableTest, EditingNeedsEditStateAndCancelRestoresTheRecord) {
+    EXPECT_EQ(errorOf([&] { master.setString("Name", "x"); }), "Dataset not in edit or insert mode");
+    addMaster("kept", "A");
+    master.edit();
+    master.setString("name", "changed");  // field names without regard to case
+    EXPECT_EQ(master.asString("NAME"), "changed");
+    master.cancel();
+    EXPECT_EQ(master.asString("Name"), "kept");
+    EXPECT_EQ(master.state(), TableState::Browse);
+    EXPECT_EQ(errorOf([&] { (void)master.value("Nope"); }), "Field 'Nope' not found");
+}
+
+TEST_F(TableTest, DeleteInInsertStateCancelsAndDeletingTheLastMovesToTheNewLast) {
+    addMaster("a", "A");
+    addMaster("b", "B");
+    addMaster("c", "C");
+    master.insert();
+    master.deleteRecord();
+    EXPECT_EQ(master.recordCount(), 3);
+    EXPECT_EQ(master.state(), TableState::Browse);
+    master.last();
+    master.deleteRecord();
+    EXPECT_EQ(master.asString("Name"), "b");
+    EXPECT_EQ(master.recNo(), 2);
+    master.first();
+    master.deleteRecord();
+    master.deleteRecord();
+    EXPECT_TRUE(master.isEmpty());
+    EXPECT_EQ(errorOf([&] { master.deleteRecord(); }), "Cannot perform this operation on an empty dataset");
+}
+
+TEST_F(TableTest, ReadOnlyTableRefusesChangesButBrowses) {
+    addMaster("a", "A");
+    addMaster("b", "B");
+    master.setReadOnly(true);
+    EXPECT_EQ(errorOf([&] { master.insert(); }), "Cannot modify a read-only dataset");
+    EXPECT_EQ(errorOf([&] { master.edit(); }), "Cannot modify a read-only dataset");
+    EXPECT_EQ(errorOf([&] { master.deleteRecord(); }), "Read-only record cannot be deleted");
+    master.first();
+    master.next();
+    EXPECT_EQ(master.asString("Name"), "b");
+    EXPECT_EQ(master.recordCount(), 2);
+    EXPECT_EQ(master.state(), TableState::Browse);
+}
+
+TEST_F(TableTest, NavigationSetsEofAndBof) {
+    addMaster("a", "A");
+    addMaster("b", "B");
+    master.first();
+    EXPECT_TRUE(master.bof());
+    master.next();
+    EXPECT_FALSE(master.eof());
+    master.next();
+    EXPECT_TRUE(master.eof());
+    EXPECT_EQ(master.asString("Name"), "b");
+    master.prior();
+    master.prior();
+    EXPECT_TRUE(master.bof());
+    EXPECT_EQ(master.recNo(), 1);
+}
+
+TEST_F(TableTest, LocateSearchesTheShownRecordsOnly) {
+    addMaster("m1", "A");
+    addDetail("Liquid", 300);
+    addMaster("m2", "B");
+    addDetail("FCC", 3);
+    EXPECT_FALSE(detail.locate("Name", Value{std::string("Liquid")}));  // belongs to m1
+    EXPECT_FALSE(detail.locate("Name", Value{std::string("fcc")}));
+    EXPECT_TRUE(detail.locate("Name", Value{std::string("fcc")}, true));
+    EXPECT_TRUE(detail.locate("T", Value{std::int64_t{3}}));  // numbers compare by value
+    master.first();
+    EXPECT_TRUE(detail.locate("Name", Value{std::string("Liquid")}));
+}
+
+TEST_F(TableTest, EventsRunInOrderAndAFailingBeforePostKeepsTheRecordInInsert) {
+    std::vector<std::string> log;
+    auto record = [&](const char* name) { return [&log, name](Table&) { log.push_back(name); }; };
+    auto& e = master.events();
+    e.beforeInsert = record("beforeInsert");
+    e.afterInsert = record("afterInsert");
+    e.beforePost = record("beforePost");
+    e.afterPost = record("afterPost");
+    e.beforeDelete = record("beforeDelete");
+    e.afterDelete = record("afterDelete");
+    e.afterScroll = record("afterScroll");
+    addMaster("a", "A");
+    master.deleteRecord();
+    EXPECT_EQ(log, (std::vector<std::string>{"beforeInsert", "afterInsert", "afterScroll", "beforePost", "afterPost",
+                                             "afterScroll", "beforeDelete", "afterDelete", "afterScroll"}));
+
+    e.beforePost = [](Table&) { throw util::SilentAbort(); };
+    master.insert();
+    master.setString("Name", "refused");
+    EXPECT_THROW(master.post(), util::SilentAbort);
+    EXPECT_EQ(master.state(), TableState::Insert);
+    EXPECT_EQ(master.asString("Name"), "refused");
+    EXPECT_EQ(master.recordCount(), 0);
+}
+
+TEST_F(TableTest, DisplayTextUsesTheGetTextHandler) {
+    master.setGetText("WEIGHT", [](const Table& t, int f, char sep) {
+        return std::string("w") + sep + t.schema().field(f).toText(t.value(f), sep);
+    });
+    master.insert();
+    master.setText("Weight", "1,5", ',');
+    EXPECT_EQ(master.displayText("Weight", ','), "w,1,5");
+    EXPECT_EQ(master.asFloat("Weight"), 1.5);
+}
+
+class RecordingObserver : public store::TableObserver {
+public:
+    std::vector<std::string> calls;
+    void tableReset(const Table&) override { calls.push_back("reset"); }
+    void rowInserted(const Table&, int row) override { calls.push_back("inserted " + std::to_string(row)); }
+    void rowRemoved(const Table&, int row) override { calls.push_back("removed " + std::to_string(row)); }
+    void rowChanged(const Table&, int row) override { calls.push_back("changed " + std::to_string(row)); }
+};
+
+TEST_F(TableTest, ObserversLearnTheRowsThatChanged) {
+    master.setIndexFieldNames("Key1");
+    addMaster("b", "B");
+    addMaster("d", "D");
+    RecordingObserver observer;
+    master.addObserver(&observer);
+    addMaster("c", "C");
+    master.edit();
+    master.setString("Name", "c2");
+    master.post();
+    master.edit();
+    master.setString("Key1", "E");  // moves from row 1 to row 2
+    master.post();
+    master.first();
+    master.deleteRecord();
+    master.removeObserver(&observer);
+    addMaster("a", "A");
+    EXPECT_EQ(observer.calls,
+              (std::vector<std::string>{"inserted 1", "changed 1", "removed 1", "inserted 2", "removed 0"}));
+}
+
+}  // namespace
