@@ -3,6 +3,7 @@
 #include "exchange/field_line.h"
 #include "util/cp1251.h"
 #include "util/errors.h"
+#include "util/utf8.h"
 
 namespace exchange {
 
@@ -11,16 +12,14 @@ namespace {
 // "Ђ" in UTF-8; its code page 1251 byte 0x80 is the end-of-value marker.
 constexpr std::string_view EndOfValueLetter = "\xD0\x82";
 
-// First character (one UTF-8 sequence) of `text` that code page 1251 cannot hold.
+// First character of `text` that code page 1251 cannot hold (or the first byte that is no UTF-8).
 std::string firstUnencodable(std::string_view text) {
-    size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-        if (i + length > text.size()) length = text.size() - i;
-        std::string_view character = text.substr(i, length);
-        if (!util::encodableInCp1251(character)) return std::string(character);
-        i += length;
+    for (size_t pos = 0; pos < text.size();) {
+        const util::Utf8Char ch = util::decodeUtf8At(text, pos);
+        const size_t length = ch.length == 0 ? 1 : ch.length;
+        std::string_view character = text.substr(pos, length);
+        if (ch.length == 0 || !util::encodableInCp1251(character)) return std::string(character);
+        pos += length;
     }
     return {};
 }

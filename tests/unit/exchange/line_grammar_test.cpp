@@ -29,7 +29,7 @@ TEST(ParseFieldLine, SplitsNameAndValue) {
         {"empty value", "Element3\x1F @\x80", true, "Element3", ""},
         {"name trimmed", " \tPhase_designation \x1F @LIQUID\x80", true, "Phase_designation", "LIQUID"},
         {"value trimmed of blanks and line breaks", "Comment\x1F @ \r\n a\r\nb \r\n\x80", true, "Comment", "a\r\nb"},
-        {"at sign inside value survives", "X\x1F @@1;@2\x80", true, "X", "1;@2"},
+        {"at sign inside value survives", "X\x1F @@1;@2\x80", true, "X", "@1;@2"},
         {"bytes after the end byte stay", "X\x1F @ab\x80" "cd", true, "X", "abcd"},
         {"cp1251 letters kept as bytes", "Comment\x1F @\xCC\xE5\xE4\xFC\x80", true, "Comment", "\xCC\xE5\xE4\xFC"},
         {"no separator", "Tmin @298\x80", false, "", ""},
