@@ -13,6 +13,7 @@ struct TableContents {
     Schema schema;
     std::vector<Record> records;
     std::int64_t nextAutoIncrement = 1;
+    bool operator==(const TableContents&) const = default;
 };
 
 }  // namespace store
