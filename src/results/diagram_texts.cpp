@@ -9,8 +9,8 @@
 namespace results {
 
 std::string diagramTitle(const std::string& yCaption, int yParameterIndex) {
-    if (yParameterIndex == kYTemperature) return "T, K";
-    if (yParameterIndex == kYPressure) return "p, бар";
+    if (yParameterIndex == calc::kYTemperature) return "T, K";
+    if (yParameterIndex == calc::kYPressure) return "p, бар";
     return yCaption.empty() ? yParameterText(yParameterIndex) : yCaption;
 }
 

@@ -8,7 +8,7 @@
 namespace results {
 
 NodeGridRow nodeGridHeadings(int yParameterIndex) {
-    return {yParameterIndex == kYTemperature ? " T" : " P", " X(лев.)", " X", " X(прав.)"};
+    return {yParameterIndex == calc::kYTemperature ? " T" : " P", " X(лев.)", " X", " X(прав.)"};
 }
 
 std::string nodeYText(double y, NodeYFormat yFormat, char decimalSeparator) {

@@ -4,9 +4,9 @@ namespace results {
 
 std::string yParameterText(int yParameterIndex) {
     switch (yParameterIndex) {
-        case kYTemperature: return "Temperature";
-        case kYPressure: return "Pressure";
-        case kYFree: return "Y";
+        case calc::kYTemperature: return "Temperature";
+        case calc::kYPressure: return "Pressure";
+        case calc::kYFree: return "Y";
         default: return "";
     }
 }

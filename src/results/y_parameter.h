@@ -1,12 +1,11 @@
 #pragma once
 #include <string>
 
+#include "calc/run_parameters.h"
+
 namespace results {
 
-// What Y stands for, as the item index of the Y-parameter selector of a system:
-// 0 temperature, 1 pressure, 2 the free variable y, -1 (or anything else) none chosen.
-enum YParameterIndex : int { kYTemperature = 0, kYPressure = 1, kYFree = 2 };
-
+// yParameterIndex is the item index of the Y selector (calc::YMeaning).
 // The selector's display text: "Temperature", "Pressure", "Y"; "" when none is chosen.
 std::string yParameterText(int yParameterIndex);
 

@@ -18,7 +18,7 @@ std::vector<Event> localised(std::vector<Event> events, char sep) {
     return events;
 }
 
-std::vector<Event> search(const calc::PhaseMatrix& m, char sep, int yIndex = results::kYTemperature) {
+std::vector<Event> search(const calc::PhaseMatrix& m, char sep, int yIndex = calc::kYTemperature) {
     RecordingSink sink;
     FindSpecialPoints(m, yIndex, sep, sink);
     return sink.events;
@@ -76,7 +76,7 @@ TEST(SpecialPoints, KeepsTheListsOfTheLastSearchOnly) {
     calc::PhaseMatrix m = workedExample(',');
     results::SpecialPoints found;
     for (int pass = 0; pass < 2; ++pass) {
-        FindSpecialPoints(m, results::kYTemperature, ',', found);
+        FindSpecialPoints(m, calc::kYTemperature, ',', found);
         ASSERT_EQ(found.nodes().size(), 1u);
         EXPECT_EQ(found.nodes()[0], (results::TNode{725, 0.45, 0.25, 1}));
         ASSERT_EQ(found.otherPoints().size(), 2u);
@@ -90,7 +90,7 @@ struct SearchCase {
     std::vector<std::string> xs;
     std::vector<MatrixRow> rows;
     std::vector<Event> found;  // between begin() and end()
-    int yIndex = results::kYTemperature;
+    int yIndex = calc::kYTemperature;
 };
 
 const std::vector<std::string> kQuarters = {"0", "0.25", "0.5", "0.75", "1"};
@@ -151,10 +151,10 @@ const SearchCase kSearchCases[] = {
      {other(0, 25, "T(X = 0) = 25 "), chart(0, 25)}},
     {"PressureLetter", kQuarters,
      {{"20", "L L L L L"}, {"10", "α E L E β"}},
-     {other(0, 15, "P(X = 0) = 15 "), chart(0, 15)}, results::kYPressure},
+     {other(0, 15, "P(X = 0) = 15 "), chart(0, 15)}, calc::kYPressure},
     {"FreeParameterLetter", kQuarters,
      {{"20", "L L L L L"}, {"10", "α E L E β"}},
-     {other(0, 15, "Y(X = 0) = 15 "), chart(0, 15)}, results::kYFree},
+     {other(0, 15, "Y(X = 0) = 15 "), chart(0, 15)}, calc::kYFree},
     {"NoParameterChosenUsesY", kQuarters,
      {{"20", "L L L L L"}, {"10", "α E L E β"}},
      {other(0, 15, "Y(X = 0) = 15 "), chart(0, 15)}, -1},
@@ -215,7 +215,7 @@ TEST_P(BadHeaders, StopWithTheConversionMessage) {
     RecordingSink sink;
     calc::PhaseMatrix m = buildMatrix(c.xs, c.rows, c.writtenWith);
     try {
-        FindSpecialPoints(m, results::kYTemperature, c.readWith, sink);
+        FindSpecialPoints(m, calc::kYTemperature, c.readWith, sink);
         FAIL() << "no error";
     } catch (const util::Error& e) {
         EXPECT_EQ(std::string(e.what()), c.message);

@@ -38,13 +38,13 @@ TEST(MatrixColumnWidth, NarrowsDataColumnsOnly) {
 
 TEST(NodeGrid, HeadingsNameTemperatureOrElseP) {
     using Row = results::NodeGridRow;
-    EXPECT_EQ(results::nodeGridHeadings(results::kYTemperature), (Row{" T", " X(лев.)", " X", " X(прав.)"}));
-    for (int index : {int(results::kYPressure), int(results::kYFree), -1})
+    EXPECT_EQ(results::nodeGridHeadings(calc::kYTemperature), (Row{" T", " X(лев.)", " X", " X(прав.)"}));
+    for (int index : {int(calc::kYPressure), int(calc::kYFree), -1})
         EXPECT_EQ(results::nodeGridHeadings(index)[0], " P") << index;
 }
 
 TEST(NodeGrid, WithoutNodesHasOneEmptyRow) {
-    auto grid = results::nodeGrid({}, results::kYFree, results::NodeYFormat::Fixed, ',');
+    auto grid = results::nodeGrid({}, calc::kYFree, results::NodeYFormat::Fixed, ',');
     ASSERT_EQ(grid.size(), 2u);
     EXPECT_EQ(grid[0][0], " P");
     EXPECT_EQ(grid[1], results::NodeGridRow{});
@@ -53,7 +53,7 @@ TEST(NodeGrid, WithoutNodesHasOneEmptyRow) {
 TEST(NodeGrid, RowsFollowTheNodeListWithALeadingBlank) {
     std::vector<results::TNode> nodes(10, results::TNode{700, 0.5, 0.25, 1});
     nodes[0] = {850.25, 0.45, 0.12345, 1};
-    auto grid = results::nodeGrid(nodes, results::kYTemperature, results::NodeYFormat::Fixed, ',');
+    auto grid = results::nodeGrid(nodes, calc::kYTemperature, results::NodeYFormat::Fixed, ',');
     ASSERT_EQ(grid.size(), 11u);
     EXPECT_EQ(grid[1], (results::NodeGridRow{" 850,25", " 0,123", " 0,45", " 1"}));
     EXPECT_EQ(grid[10], (results::NodeGridRow{" 700", " 0,25", " 0,5", " 1"}));
@@ -94,9 +94,9 @@ TEST(DiagramTitle, TemperatureAndPressureOverrideTheCaption) {
         const char* title;
     };
     const Case cases[] = {
-        {"Temp, C", results::kYTemperature, "T, K"}, {"", results::kYTemperature, "T, K"},
-        {"Druck", results::kYPressure, "p, бар"},    {"", results::kYFree, "Y"},
-        {"y, units", results::kYFree, "y, units"},   {"", -1, ""},
+        {"Temp, C", calc::kYTemperature, "T, K"}, {"", calc::kYTemperature, "T, K"},
+        {"Druck", calc::kYPressure, "p, бар"},    {"", calc::kYFree, "Y"},
+        {"y, units", calc::kYFree, "y, units"},   {"", -1, ""},
         {"caption", -1, "caption"},
     };
     for (const Case& c : cases) EXPECT_EQ(results::diagramTitle(c.caption, c.index), c.title) << c.caption << c.index;
