@@ -89,8 +89,11 @@ GridRun::Outcome GridRun::run(const SystemRecord& system, PhaseSource& phases, R
         finishRow(observer);
 
         if (std::fabs(params_.YCurrent - params_.YMin) < util::kYMinTolerance) break;
+        // Rounding may leave the last step a hair above YMin: that row is computed at YMin itself.
         const double next = params_.YCurrent - params_.YStep;
-        params_.YCurrent = next < params_.YMin || next == params_.YCurrent ? params_.YMin : next;
+        const bool atEnd = next < params_.YMin || std::fabs(next - params_.YMin) < util::kYMinTolerance ||
+                           next == params_.YCurrent;
+        params_.YCurrent = atEnd ? params_.YMin : next;
     }
     stopRequested_ = false;
     closeMatrix();

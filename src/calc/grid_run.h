@@ -24,7 +24,8 @@ namespace calc {
 // - XMax <= XMin and YMax < YMin are refused before any work; YMax = YMin computes one row;
 // - a stop request left from an earlier run is cleared when a run starts;
 // - a run started while one is in progress (from within a yield) is refused with a warning;
-// - a Y step too small to change YCurrent ends the walk at YMin instead of looping.
+// - a step that lands within 1e-11 of YMin computes that row at YMin exactly, and a Y step too
+//   small to change YCurrent ends the walk at YMin instead of looping.
 // Faults from the evaluators propagate to the caller; the rows finished before stay.
 class GridRun {
 public:
