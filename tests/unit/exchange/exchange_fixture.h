@@ -9,10 +9,19 @@
 #include <string>
 
 #include "db/table_definitions.h"
+#include "exchange/field_line.h"
 #include "db/tdm.h"
 #include "support/scripted_dialogs.h"
 
 namespace exchangetest {
+
+// A record as the writer lays it out; field values are taken as bytes.
+inline std::string record(const std::string& header,
+                          std::initializer_list<std::pair<const char*, const char*>> fields) {
+    std::string out = header + "\r\n";
+    for (const auto& [name, value] : fields) out += exchange::FormatFieldLine(name, value);
+    return out + ">\r\n";
+}
 
 class ExchangeTest : public ::testing::Test {
 protected:

@@ -16,12 +16,7 @@ namespace {
 using exchange::FormatFieldLine;
 using exchangetest::ExchangeTest;
 
-// A record as the writer lays it out; field values are ASCII here.
-std::string record(const std::string& header, std::initializer_list<std::pair<const char*, const char*>> fields) {
-    std::string out = header + "\r\n";
-    for (const auto& [name, value] : fields) out += FormatFieldLine(name, value);
-    return out + ">\r\n";
-}
+using exchangetest::record;
 
 class SystemFileTest : public ExchangeTest {
 protected:
