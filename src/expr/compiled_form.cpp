@@ -72,8 +72,13 @@ double integerPower(double a, std::int64_t n) {
         base *= base;
     }
     if (n > 0) return static_cast<double>(power);
-    if (power == 0) divisionByZero();                           // 0 ^ n, or a ^ -n below the extended range
-    if (std::isinf(power) && std::isfinite(a)) overflow();   // a ^ -n overflowed on the way
+    // The reciprocal of a ^ -n. When a ^ -n leaves the extended range, the true result lies far
+    // outside the double range on the other side: a ^ -n of zero means overflow, of infinity an
+    // underflow to 0.
+    if (power == 0) {
+        if (a == 0) divisionByZero();
+        overflow();
+    }
     return static_cast<double>(1 / power);
 }
 

@@ -84,14 +84,32 @@ constexpr std::size_t kDenseLimit = 4096;
 TermClassifier::TermClassifier(std::string_view text, VariableTest isVariable, bool memoise)
     : text_(text), isVariable_(std::move(isVariable)), memoise_(memoise) {
     const std::size_t n = text_.size();
-    opens_.assign(n + 1, 0);
-    closes_.assign(n + 1, 0);
+    depth_.assign(n + 1, 0);
     for (std::size_t i = 0; i < n; ++i) {
-        opens_[i + 1] = opens_[i] + (text_[i] == '(');
-        closes_[i + 1] = closes_[i] + (text_[i] == ')');
+        depth_[i + 1] = depth_[i] + (text_[i] == '(') - (text_[i] == ')');
         if (text_[i] == ',') commaPositions_.push_back(static_cast<std::uint32_t>(i));
         if (text_[i] == '(') openPositions_.push_back(static_cast<std::uint32_t>(i));
     }
+    nextDrop_.assign(n + 1, static_cast<std::uint32_t>(n + 1));
+    std::vector<std::uint32_t> open;  // positions still waiting for a lower depth
+    for (std::size_t i = 0; i <= n; ++i) {
+        while (!open.empty() && depth_[open.back()] > depth_[i]) {
+            nextDrop_[open.back()] = static_cast<std::uint32_t>(i);
+            open.pop_back();
+        }
+        open.push_back(static_cast<std::uint32_t>(i));
+    }
+    for (std::size_t i = 1; i < n; ++i) {
+        const char c = text_[i];
+        const auto mark = std::make_pair(depth_[i], static_cast<std::uint32_t>(i));
+        if (c == '*') stars_.push_back(mark);
+        if (c == '/') slashes_.push_back(mark);
+        if ((c == '+' || c == '-') && std::string_view("*/^EVD+-").find(text_[i - 1]) == std::string_view::npos)
+            binaryAdditive_.push_back(mark);
+    }
+    std::sort(binaryAdditive_.begin(), binaryAdditive_.end());
+    std::sort(stars_.begin(), stars_.end());
+    std::sort(slashes_.begin(), slashes_.end());
     operatorPositions_.resize(kRules.size());
     for (std::size_t r = 0; r < kRules.size(); ++r) {
         std::string_view token = kRules[r].token;
@@ -107,13 +125,53 @@ std::size_t TermClassifier::operatorLength(TermKind kind) {
     return 0;
 }
 
-bool TermClassifier::balanced(std::size_t begin, std::size_t end) const {
-    return opens_[end] - opens_[begin] == closes_[end] - closes_[begin];
+bool TermClassifier::balanced(std::size_t begin, std::size_t end) const { return depth_[end] == depth_[begin]; }
+
+// Every valid expression has its brackets properly nested: as many "(" as ")", and no prefix with
+// more ")" than "(". A text that fails this cannot take any form, so it is refused at once; this
+// keeps the work inside bracketed groups instead of across them and changes no result.
+bool TermClassifier::wellNested(std::size_t begin, std::size_t end) const {
+    return depth_[end] == depth_[begin] && nextDrop_[begin] > end;
 }
 
 std::size_t TermClassifier::firstOpenBracket(std::size_t begin, std::size_t end) const {
     auto it = std::lower_bound(openPositions_.begin(), openPositions_.end(), begin);
     return it != openPositions_.end() && *it < end ? *it : std::string_view::npos;
+}
+
+bool TermClassifier::hasTopLevel(const std::vector<std::pair<std::int32_t, std::uint32_t>>& marks,
+                                 std::size_t begin, std::size_t end) const {
+    // In a well-nested range every position at the depth of its start lies at its top level.
+    const auto from = std::make_pair(depth_[begin], static_cast<std::uint32_t>(begin + 1));
+    auto it = std::lower_bound(marks.begin(), marks.end(), from);
+    return it != marks.end() && it->first == depth_[begin] && it->second < end;
+}
+
+// Quick necessary conditions for a well-nested text to take one of the `allowed` forms; a text
+// that fails them is refused without being classified. Each rests on what the forms can hold at
+// their top level:
+// - only sums and differences hold a "+" or "-" that is surely binary; every other form has signs
+//   only at its start, after an operator, or in a literal's exponent;
+// - only sums, differences and products hold a "*" (the left operand of "/", DIV, MOD is never a
+//   product), and only those and the other level-2 forms hold a "/";
+// - a number, variable, group or call has no operator outside its brackets but a literal's signs,
+//   so it either ends with ")" or is a name or a literal as a whole.
+bool TermClassifier::mayFit(std::uint32_t allowed, std::size_t begin, std::size_t end) const {
+    constexpr std::uint32_t additive = bit(TermKind::Sum) | bit(TermKind::Difference);
+    if ((allowed & additive) == 0 && hasTopLevel(binaryAdditive_, begin, end)) return false;
+    if ((allowed & (additive | bit(TermKind::Product))) == 0 && hasTopLevel(stars_, begin, end)) return false;
+    if ((allowed & (additive | kLevel2)) == 0 && hasTopLevel(slashes_, begin, end)) return false;
+    if ((allowed & ~kPowerOperand) == 0 && text_[end - 1] != ')') {
+        const std::string_view term = text_.substr(begin, end - begin);
+        if (!isIdentifier(term) && !numberLiteral(term)) return false;
+    }
+    return true;
+}
+
+// Both parts of a split must have as many "(" as ")"; the memoised reading also refuses parts
+// that are not well nested, which no form can take.
+bool TermClassifier::splittable(std::size_t begin, std::size_t end) const {
+    return memoise_ ? wellNested(begin, end) : balanced(begin, end);
 }
 
 TermKind& TermClassifier::memoCell(std::size_t begin, std::size_t end) {
@@ -140,7 +198,8 @@ std::size_t TermClassifier::findBinarySplit(std::size_t r, std::size_t begin, st
     for (auto it = std::upper_bound(positions.begin(), positions.end(), begin);
          it != positions.end() && *it + length < end; ++it) {
         const std::size_t p = *it;
-        if (!balanced(begin, p) || !balanced(p + length, end)) continue;
+        if (!splittable(begin, p) || !splittable(p + length, end)) continue;
+        if (memoise_ && (!mayFit(rule.left, begin, p) || !mayFit(rule.right, p + length, end))) continue;
         if (!fits(classify(begin, p), rule.left)) continue;
         if (!fits(classify(p + length, end), rule.right)) continue;
         return p;
@@ -154,21 +213,22 @@ std::size_t TermClassifier::findComma(std::size_t open, std::size_t end) {
     for (auto it = std::upper_bound(commaPositions_.begin(), commaPositions_.end(), open);
          it != commaPositions_.end() && *it < close; ++it) {
         const std::size_t c = *it;
-        if (!balanced(open + 1, c)) continue;
+        if (!splittable(open + 1, c)) continue;
         if (isValid(classify(open + 1, c)) && isValid(classify(c + 1, close))) return c;
     }
     return std::string_view::npos;
 }
 
 TermKind TermClassifier::compute(std::size_t begin, std::size_t end) {
-    if (begin >= end) return TermKind::Invalid;
+    if (begin >= end || (memoise_ && !wellNested(begin, end))) return TermKind::Invalid;
     const std::string_view term = text_.substr(begin, end - begin);
 
     if (term.size() >= 2 && term.front() == '(' && term.back() == ')' && isValid(classify(begin + 1, end - 1)))
         return TermKind::Group;
     if (isIdentifier(term) && isVariable_(term)) return TermKind::Variable;
     if (numberLiteral(term)) return TermKind::Number;
-    if (term.size() >= 2 && term.front() == '-' && fits(classify(begin + 1, end), kNegationOperand))
+    if (term.size() >= 2 && term.front() == '-' && (!memoise_ || mayFit(kNegationOperand, begin + 1, end)) &&
+        fits(classify(begin + 1, end), kNegationOperand))
         return TermKind::Negation;
     for (std::size_t r = 0; r < kRules.size(); ++r)
         if (findBinarySplit(r, begin, end) != std::string_view::npos) return kRules[r].kind;
@@ -216,7 +276,11 @@ std::optional<double> TermClassifier::numberLiteral(std::string_view text) {
     for (; i < n && isDigit(text[i]); ++i, ++digits) normal += text[i];
     if (i < n && (text[i] == '.' || text[i] == ',')) {
         normal += '.';
-        for (++i; i < n && isDigit(text[i]); ++i, ++digits) normal += text[i];
+        std::size_t fraction = 0;
+        for (++i; i < n && isDigit(text[i]); ++i, ++fraction) normal += text[i];
+        // "5." is no literal: "SIN(5,-1)" must not read as SIN(5.-1).
+        if (fraction == 0) return std::nullopt;
+        digits += fraction;
     }
     if (digits == 0) return std::nullopt;
     if (i < n && text[i] == 'E') {

@@ -32,7 +32,7 @@ enum class TermKind : std::uint8_t {
 // operators. A substring's form depends only on its own text, so the form of every substring
 // asked about is remembered: each is worked out once, and compile time stays polynomial in the
 // length of the text even when no split fits. Without memoising, the same rules are applied by
-// plain recursion (exponential in the worst case; kept to check the memo against).
+// plain recursion (exponential in the worst case; kept to check the memo and its shortcuts against).
 class TermClassifier {
 public:
     using VariableTest = std::function<bool(std::string_view)>;
@@ -60,15 +60,26 @@ private:
     std::size_t findBinarySplit(std::size_t rule, std::size_t begin, std::size_t end);
     std::size_t findComma(std::size_t open, std::size_t end);
     bool balanced(std::size_t begin, std::size_t end) const;
+    bool wellNested(std::size_t begin, std::size_t end) const;
+    bool splittable(std::size_t begin, std::size_t end) const;
+    bool mayFit(std::uint32_t allowed, std::size_t begin, std::size_t end) const;
+    bool hasTopLevel(const std::vector<std::pair<std::int32_t, std::uint32_t>>& marks, std::size_t begin,
+                     std::size_t end) const;
     std::size_t firstOpenBracket(std::size_t begin, std::size_t end) const;
     TermKind& memoCell(std::size_t begin, std::size_t end);
 
     std::string_view text_;
     VariableTest isVariable_;
     bool memoise_;
-    std::vector<std::uint32_t> opens_;   // count of "(" before each position
-    std::vector<std::uint32_t> closes_;  // count of ")" before each position
+    std::vector<std::int32_t> depth_;     // "(" minus ")" before each position
+    std::vector<std::uint32_t> nextDrop_;  // first position after i whose depth is below depth_[i]
     std::vector<std::vector<std::uint32_t>> operatorPositions_;  // per binary rule
+    // (depth, position) of operators that rule a text out of some forms when they stand at its top
+    // level: a "+" or "-" after a character that cannot end an operator or an exponent (so it is
+    // surely binary), a "*", a "/".
+    std::vector<std::pair<std::int32_t, std::uint32_t>> binaryAdditive_;
+    std::vector<std::pair<std::int32_t, std::uint32_t>> stars_;
+    std::vector<std::pair<std::int32_t, std::uint32_t>> slashes_;
     std::vector<std::uint32_t> commaPositions_;
     std::vector<std::uint32_t> openPositions_;
     // Dense memo for ordinary lengths, a hash map beyond.
