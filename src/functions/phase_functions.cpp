@@ -154,13 +154,13 @@ void PhaseFunctions::evaluateOverCompositions(TParserplus& evaluator, TG& G) {
     std::size_t i = 0;
     try {
         for (; i < count; ++i) {
-            const double xi = CompositionList.object(i).x;
-            if (xi < xmin || xi > xmax) {
+            const TXclass& composition = CompositionList.object(i);
+            if (composition.x < xmin || composition.x > xmax) {
                 G[i] = 1e30;  // far above any real Gibbs energy: the phase never wins here
                 continue;
             }
-            *x = xi;
-            *sid = IdealMixingEntropy(xi);
+            *x = composition.x;
+            *sid = composition.sid;
             G[i] = parser.value();
         }
     } catch (const expr::EEvaluationError&) {

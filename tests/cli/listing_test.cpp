@@ -1,0 +1,97 @@
+// ravo-cli listing, run as the built program on a database made through the table store.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "db/table_definitions.h"
+#include "db/tdm.h"
+#include "support/scripted_dialogs.h"
+#include "unit/functions/golden_system.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Result {
+    int status;
+    std::string output;  // standard output and standard error together
+};
+
+// Runs ravo-cli listing with `arguments` in the directory `workingDirectory`.
+Result listing(const fs::path& workingDirectory, const std::string& arguments) {
+    const std::string command = "cd '" + workingDirectory.string() + "' && " + RAVO_BIN_DIR +
+                                "/ravo-cli listing " + arguments + " 2>&1 </dev/null";
+    Result result{-1, ""};
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return result;
+    std::array<char, 4096> buffer{};
+    std::size_t n;
+    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) result.output.append(buffer.data(), n);
+    const int status = pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+std::string readBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class ListingCliTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::remove_all(root);
+        fs::create_directories(database);
+        fs::create_directories(work);
+        testsupport::ScriptedDialogs dialogs;
+        db::createEmptyDatabase(database.string() + "/");
+        db::TDM tdm(dialogs);
+        tdm.Start(database.string());
+        tdm.SetReadOnlyLock(false);
+        functions::testing::GoldenSystem{tdm};
+        tdm.SaveDatabase();
+    }
+    void TearDown() override { fs::remove_all(root); }
+
+    fs::path root = fs::temp_directory_path() / ("ravo_listing_cli_" + std::to_string(::getpid()));
+    fs::path database = root / "db";
+    fs::path work = root / "work";
+};
+
+TEST_F(ListingCliTest, WritesTheListingIntoTheCurrentDirectory) {
+    const Result result = listing(work, "--db " + database.string() + " --system Cu+Ni");
+    EXPECT_EQ(result.status, 0) << result.output;
+    EXPECT_EQ(result.output, "Данные записаны в файл Cu+Ni.txt\n");
+    EXPECT_EQ(readBytes(work / "Cu+Ni.txt"), readBytes(RAVO_TEST_DATA_DIR "/functions/Cu+Ni.txt"));
+}
+
+TEST_F(ListingCliTest, ReportsWhatStopsIt) {
+    struct Case {
+        const char* name;
+        std::string arguments;
+        int status;
+        std::string output;
+    };
+    const Case cases[] = {
+        {"unknown system", "--db " + database.string() + " --system Xx+Yy", 1, "System Xx+Yy not found\n"},
+        {"no database", "--db " + (root / "none").string() + " --system Cu+Ni", 1,
+         "Error: Can not open database files\n"},
+        {"no system named", "--db " + database.string(), 2, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Result result = listing(work, c.arguments);
+        EXPECT_EQ(result.status, c.status) << result.output;
+        if (!c.output.empty()) EXPECT_EQ(result.output, c.output);
+        EXPECT_TRUE(fs::is_empty(work));
+    }
+}
+
+}  // namespace
