@@ -1,0 +1,131 @@
+// ravo-cli export, import, stability-export, stability-import and catalog, run as the built program.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+    int status;
+    std::string output;  // standard output and standard error together
+};
+
+// Runs ravo-cli with `arguments` in the directory `cwd`.
+Outcome ravoIn(const fs::path& cwd, const std::string& arguments) {
+    const std::string command =
+        "cd '" + cwd.string() + "' && " + std::string(RAVO_BIN_DIR) + "/ravo-cli " + arguments + " 2>&1 </dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    Outcome run{-1, ""};
+    if (!pipe) return run;
+    std::array<char, 4096> buffer{};
+    std::size_t n;
+    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.output.append(buffer.data(), n);
+    const int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void writeFile(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+
+class ExchangeCliTest : public ::testing::Test {
+protected:
+    fs::path root = fs::temp_directory_path() / ("ravo_exchange_cli_" + std::to_string(::getpid()));
+    std::string db = (root / "db").string();
+    void SetUp() override {
+        fs::remove_all(root);
+        fs::create_directories(root);
+        ASSERT_EQ(ravoIn(root, "init --db " + db).status, 0);
+    }
+    void TearDown() override { fs::remove_all(root); }
+};
+
+TEST_F(ExchangeCliTest, ImportSavesAndExportWritesTheSameBytesBesideTheProgram) {
+    const std::string fixture = RAVO_TEST_DATA_DIR "/exchange/cu_ni.ter";
+    const Outcome import = ravoIn(root, "import --db " + db + " " + fixture);
+    ASSERT_EQ(import.status, 0) << import.output;
+    EXPECT_EQ(import.output, "Сведения о системе занесены в базу\n");
+    EXPECT_NE(ravoIn(root, "systems --db " + db).output.find("Cu+Ni: 4 phases, 4 Gibbs-energy records"),
+              std::string::npos);
+
+    const fs::path written = fs::path(RAVO_BIN_DIR) / "Cu+Ni.ter";
+    const Outcome exported = ravoIn(root, "export --db " + db + " --system Cu+Ni");
+    ASSERT_EQ(exported.status, 0) << exported.output;
+    EXPECT_EQ(exported.output, "Данные о системе записаны в файл Cu+Ni.ter\n" + written.string() + "\n");
+    EXPECT_EQ(readFile(written), readFile(fixture));
+    fs::remove(written);
+
+    const Outcome missing = ravoIn(root, "export --db " + db + " --system Fe+Ni");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.output, "System Fe+Ni not found\n");
+}
+
+TEST_F(ExchangeCliTest, ImportAttachesPhasesToTheNamedSystemAndSavesNothingAfterAnError) {
+    writeFile(root / "system.ter", "[SYSTEMS]\r\nSystem_designation\x1F @A+B\x80\r\n>\r\n");
+    ASSERT_EQ(ravoIn(root, "import --db " + db + " system.ter").status, 0);
+    writeFile(root / "phase.ter", "  [PHASES]\r\nPhase_designation\x1F @Alpha\x80\r\n>\r\n"
+                                  "  [GIBBS_ENERGY]\r\nExpression\x1F @-1000\x80\r\n>\r\n");
+    const Outcome phase = ravoIn(root, "import --db " + db + " --system A+B phase.ter");
+    ASSERT_EQ(phase.status, 0) << phase.output;
+    const std::string listed = "A+B: 1 phases, 1 Gibbs-energy records\n  Alpha: 1\n1 system in " + db + "/\n";
+    EXPECT_EQ(ravoIn(root, "systems --db " + db).output, listed);
+
+    writeFile(root / "damaged.ter", "  [PHASES]\r\nPhase_designation\x1F @Beta\x80\r\n>\r\n"
+                                    "  [GIBBS_ENERGY]\r\nExpression\x1F @-1000\r\n");
+    const Outcome damaged = ravoIn(root, "import --db " + db + " --system A+B damaged.ter");
+    EXPECT_EQ(damaged.status, 1);
+    EXPECT_EQ(damaged.output, "Сведения о системе занесены в базу\nФайл обмена поврежден: значение поля, начатое в "
+                              "строке 5, не закончено байтом 0x80 до конца файла\n");
+    EXPECT_EQ(ravoIn(root, "systems --db " + db).output, listed);
+
+    EXPECT_EQ(ravoIn(root, "import --db " + db + " no_such_file.ter").status, 1);
+    EXPECT_EQ(ravoIn(root, "import --db " + db).status, 2);
+}
+
+TEST_F(ExchangeCliTest, StabilityFileGoesInFromTheCurrentDirectoryAndOutBesideTheProgram) {
+    const std::string file =
+        "[STABILITY_PARAMS]\r\nDesignation\x1F @GHSERAL\x80\r\nComment\x1F @Al, SGTE\r\nsecond line\x80\r\n>\r\n"
+        "  [STABILITY_DETAIL]\r\nTmin\x1F @298.15\x80\r\nTmax\x1F @700\x80\r\nExpression\x1F @-7976.15\x80\r\n"
+        "Xmin\x1F @0\x80\r\nXmax\x1F @1\x80\r\n>\r\n";
+    const Outcome none = ravoIn(root, "stability-import --db " + db);
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.output, "Warning: File STABILITY_PARAMS.txt not found\n");
+
+    writeFile(root / "STABILITY_PARAMS.txt", file);
+    const Outcome import = ravoIn(root, "stability-import --db " + db);
+    ASSERT_EQ(import.status, 0) << import.output;
+    EXPECT_EQ(import.output, "Сведения о параметрах стабильности занесены в базу\n");
+    ASSERT_EQ(ravoIn(root, "stability-import --db " + db).status, 0);  // stored now: passed over
+
+    const fs::path written = fs::path(RAVO_BIN_DIR) / "STABILITY_PARAMS.txt";
+    const Outcome exported = ravoIn(root, "stability-export --db " + db);
+    ASSERT_EQ(exported.status, 0) << exported.output;
+    EXPECT_EQ(readFile(written), file);
+    fs::remove(written);
+}
+
+TEST_F(ExchangeCliTest, CatalogIsWrittenInTheCurrentDirectory) {
+    writeFile(root / "two.ter", "[SYSTEMS]\r\nSystem_designation\x1F @Pb+Sn\x80\r\n>\r\n"
+                                "[SYSTEMS]\r\nSystem_designation\x1F @Al+Zn\x80\r\n>\r\n");
+    ASSERT_EQ(ravoIn(root, "import --db " + db + " two.ter").status, 0);
+    const Outcome catalog = ravoIn(root, "catalog --db " + db);
+    ASSERT_EQ(catalog.status, 0) << catalog.output;
+    EXPECT_EQ(catalog.output, "Оглавление базы записано в файл Ravo_cat\n");
+    EXPECT_EQ(readFile(root / "Ravo_cat"),
+              "Al+Zn\r\nPb+Sn\r\n-------------------\r\n\xC2\xD1\xC5\xC3\xCE: 2 \xF1\xE8\xF1\xF2\xE5\xEC\r\n");
+}
+
+}  // namespace
