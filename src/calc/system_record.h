@@ -1,6 +1,10 @@
 #pragma once
 #include <string>
 
+namespace store {
+class Table;
+}
+
 namespace calc {
 
 // The fields of a system record that a calculation reads, as plain values: the database adapter
@@ -17,5 +21,8 @@ struct SystemRecord {
     bool ShowMosaicDiagram = false;
     bool ShowChart = false;
 };
+
+// The fields of the current record of tblSystems.
+SystemRecord ReadSystemRecord(const store::Table& tblSystems);
 
 }  // namespace calc
