@@ -43,12 +43,12 @@ Options parseOptions(const std::vector<std::string>& args, const std::vector<std
     bool optionsEnded = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& word = args[i];
-        if (optionsEnded || word.size() < 3 || word.compare(0, 2, "--") != 0) {
-            options.positional.push_back(word);
+        if (!optionsEnded && word == "--") {
+            optionsEnded = true;
             continue;
         }
-        if (word == "--") {
-            optionsEnded = true;
+        if (optionsEnded || word.size() < 3 || word.compare(0, 2, "--") != 0) {
+            options.positional.push_back(word);
             continue;
         }
         if (std::find(valued.begin(), valued.end(), word) == valued.end()) throw UsageError{"unknown option " + word};
