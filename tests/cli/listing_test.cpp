@@ -83,13 +83,14 @@ TEST_F(ListingCliTest, ReportsWhatStopsIt) {
         {"unknown system", "--db " + database.string() + " --system Xx+Yy", 1, "System Xx+Yy not found\n"},
         {"no database", "--db " + (root / "none").string() + " --system Cu+Ni", 1,
          "Error: Can not open database files\n"},
-        {"no system named", "--db " + database.string(), 2, ""},
+        {"no system named", "--db " + database.string(), 2,
+         "ravo-cli: missing --system\nusage: ravo-cli listing --db DIR --system DESIGNATION\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const Result result = listing(work, c.arguments);
         EXPECT_EQ(result.status, c.status) << result.output;
-        if (!c.output.empty()) EXPECT_EQ(result.output, c.output);
+        EXPECT_EQ(result.output, c.output);
         EXPECT_TRUE(fs::is_empty(work));
     }
 }
