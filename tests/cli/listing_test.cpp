@@ -84,7 +84,7 @@ TEST_F(ListingCliTest, ReportsWhatStopsIt) {
         {"no database", "--db " + (root / "none").string() + " --system Cu+Ni", 1,
          "Error: Can not open database files\n"},
         {"no system named", "--db " + database.string(), 2,
-         "ravo-cli: missing --system\nusage: ravo-cli listing --db DIR --system DESIGNATION\n"},
+         "ravo-cli: missing option --system\nusage: ravo-cli listing --db DIR --system DESIGNATION\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
