@@ -115,58 +115,82 @@ CompiledForm::CompiledForm(std::vector<double> cells, std::vector<Operation> ope
 double CompiledForm::evaluate() {
     constexpr double kTrigonometricLimit = 0x1p63;
     for (const Operation& op : operations_) {
-        const double a = *op.a;
-        const Wide x = a;
-        double r;
+        double& r = *op.result;
+        // Operands are read where they are used and results rounded straight into the result cell,
+        // so an extended-precision operation loads, computes and stores without further copies;
+        // the finiteness check reads the cell back off the critical path.
         switch (op.kind) {
-        case OpKind::Negate: r = -a; break;
-        case OpKind::Add: r = static_cast<double>(x + *op.b); break;
-        case OpKind::Subtract: r = static_cast<double>(x - *op.b); break;
-        case OpKind::Multiply: r = static_cast<double>(x * *op.b); break;
+        case OpKind::Negate: r = -*op.a; break;
+        case OpKind::Add: r = static_cast<double>(static_cast<Wide>(*op.a) + *op.b); break;
+        case OpKind::Subtract: r = static_cast<double>(static_cast<Wide>(*op.a) - *op.b); break;
+        case OpKind::Multiply: r = static_cast<double>(static_cast<Wide>(*op.a) * *op.b); break;
         case OpKind::Divide: {
             const double b = *op.b;
-            r = b == 0 ? divideByZero(a, b) : static_cast<double>(x / b);
+            r = b == 0 ? divideByZero(*op.a, b) : static_cast<double>(static_cast<Wide>(*op.a) / b);
             break;
         }
-        case OpKind::IntDiv: r = integerDivision(a, *op.b, false); break;
-        case OpKind::Mod: r = integerDivision(a, *op.b, true); break;
-        case OpKind::IntPower: r = integerPower(a, op.exponent); break;
-        case OpKind::RealPower: r = realPower(a, *op.b); break;
-        case OpKind::Square: r = static_cast<double>(x * x); break;
-        case OpKind::Cube: r = static_cast<double>(x * x * x); break;
+        case OpKind::IntDiv: r = integerDivision(*op.a, *op.b, false); break;
+        case OpKind::Mod: r = integerDivision(*op.a, *op.b, true); break;
+        case OpKind::IntPower: r = integerPower(*op.a, op.exponent); break;
+        case OpKind::RealPower: r = realPower(*op.a, *op.b); break;
+        case OpKind::Square: {
+            const Wide x = *op.a;
+            r = static_cast<double>(x * x);
+            break;
+        }
+        case OpKind::Cube: {
+            const Wide x = *op.a;
+            r = static_cast<double>(x * x * x);
+            break;
+        }
         case OpKind::Fourth: {
+            const Wide x = *op.a;
             const Wide s = x * x;
             r = static_cast<double>(s * s);
             break;
         }
-        case OpKind::Tan: r = static_cast<double>(std::tan(x)); break;
-        case OpKind::Sin: r = std::fabs(a) >= kTrigonometricLimit ? 0.0 : static_cast<double>(std::sin(x)); break;
-        case OpKind::Cos: r = std::fabs(a) >= kTrigonometricLimit ? 0.0 : static_cast<double>(std::cos(x)); break;
-        case OpKind::Sinh: r = static_cast<double>((std::exp(x) - std::exp(-x)) / 2); break;
-        case OpKind::Cosh: r = static_cast<double>((std::exp(x) + std::exp(-x)) / 2); break;
-        case OpKind::ArcTan: r = static_cast<double>(std::atan(x)); break;
-        case OpKind::Exp: r = static_cast<double>(std::exp(x)); break;
-        case OpKind::Ln:
-            if (a < 0) invalidOperation();
-            r = a == 0 ? 0.0 : static_cast<double>(std::log(x));
+        case OpKind::Tan: r = std::tan(*op.a); break;
+        case OpKind::Sin: r = std::fabs(*op.a) >= kTrigonometricLimit ? 0.0 : std::sin(*op.a); break;
+        case OpKind::Cos: r = std::fabs(*op.a) >= kTrigonometricLimit ? 0.0 : std::cos(*op.a); break;
+        case OpKind::Sinh: {
+            const Wide x = *op.a;
+            r = static_cast<double>((std::exp(x) - std::exp(-x)) / 2);
             break;
-        case OpKind::Sqrt:
-            if (a < 0) invalidOperation();
-            r = static_cast<double>(std::sqrt(x));
+        }
+        case OpKind::Cosh: {
+            const Wide x = *op.a;
+            r = static_cast<double>((std::exp(x) + std::exp(-x)) / 2);
             break;
-        case OpKind::Abs: r = std::fabs(a); break;
-        case OpKind::Heav: r = a >= 0 ? 1.0 : 0.0; break;
-        case OpKind::Sign: r = a > 0 ? 1.0 : a < 0 ? -1.0 : a == 0 ? 0.0 : a; break;
-        case OpKind::Zero: r = a == 0 ? 0.0 : 1.0; break;
-        case OpKind::Ph: r = phase(a); break;
-        case OpKind::Rnd: r = static_cast<double>(std::trunc(x) * RandomSource::next()); break;
-        case OpKind::Max: r = a >= *op.b ? a : *op.b; break;
-        case OpKind::Min: r = a >= *op.b ? *op.b : a; break;
-        default: r = a; break;
+        }
+        case OpKind::ArcTan: r = std::atan(*op.a); break;
+        case OpKind::Exp: r = std::exp(*op.a); break;
+        case OpKind::Ln: {
+            const double a = *op.a;
+            if (a < 0) invalidOperation();
+            r = a == 0 ? 0.0 : std::log(a);
+            break;
+        }
+        case OpKind::Sqrt: {
+            const double a = *op.a;
+            if (a < 0) invalidOperation();
+            r = std::sqrt(a);
+            break;
+        }
+        case OpKind::Abs: r = std::fabs(*op.a); break;
+        case OpKind::Heav: r = *op.a >= 0 ? 1.0 : 0.0; break;
+        case OpKind::Sign: {
+            const double a = *op.a;
+            r = a > 0 ? 1.0 : a < 0 ? -1.0 : a == 0 ? 0.0 : a;
+            break;
+        }
+        case OpKind::Zero: r = *op.a == 0 ? 0.0 : 1.0; break;
+        case OpKind::Ph: r = phase(*op.a); break;
+        case OpKind::Rnd: r = std::trunc(*op.a) * RandomSource::next(); break;
+        case OpKind::Max: r = *op.a >= *op.b ? *op.a : *op.b; break;
+        case OpKind::Min: r = *op.a >= *op.b ? *op.b : *op.a; break;
         }
         if (!std::isfinite(r)) [[unlikely]]
             checkNonFinite(op, r);
-        *op.result = r;
     }
     return *result_;
 }
