@@ -66,7 +66,9 @@ GridRun::Outcome GridRun::run(const SystemRecord& system, PhaseSource& phases, R
 
     observer.runPrepared(solutionPhases, results_);
     const double yRange = params_.YMax - params_.YMin;
-    imageScale_ = yRange > 0 ? (observer.mosaicHeight() - 10) / yRange : 0.0;
+    // Pixels per unit of Y; no scale (every row on pixel row 0) without a Y range or an image.
+    const int height = observer.mosaicHeight();
+    imageScale_ = yRange > 0 && height > 10 ? (height - 10) / yRange : 0.0;
     observer.yield();
 
     while (params_.YCurrent >= params_.YMin) {

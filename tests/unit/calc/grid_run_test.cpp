@@ -52,8 +52,8 @@ public:
 
 double convex(double x, double, double) { return 1000 * (x - 0.5) * (x - 0.5); }
 
-// A eutectic-like system: two phases with a common tangent whose width shrinks as T rises.
-double alpha(double x, double t, double) { return 10000 * (x - 0.2) * (x - 0.2) - t * 0.0 + (t - 500) * x * 0.1; }
+// Two phases with a common tangent that tilts as T changes: one two-phase field in every row.
+double alpha(double x, double t, double) { return 10000 * (x - 0.2) * (x - 0.2) + (t - 500) * x * 0.1; }
 double beta(double x, double, double) { return 10000 * (x - 0.8) * (x - 0.8); }
 
 calc::SystemRecord system(int xpoints, int ypoints, double ymin, double ymax, std::string abbreviations = "") {
@@ -161,6 +161,8 @@ TEST(GridRun, RowsRunFromYmaxDownToExactlyYmin) {
     EXPECT_EQ(f.row(2)[0], "0.666667");
     EXPECT_EQ(f.row(4)[0], "0");
     EXPECT_EQ(f.observer.yields, 5);  // after the preparation and after every row
+    // Mosaic image 110 pixels high: 100 pixels for the Y range; the 3rd row's pixel row follows.
+    EXPECT_EQ(f.run.parameters().RowPixelY, static_cast<int>(3 * step * 100));
     EXPECT_EQ(f.observer.finished, std::vector<bool>{true});
 }
 
