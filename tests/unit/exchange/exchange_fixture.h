@@ -2,6 +2,7 @@
 // A database in a fresh temporary directory, opened with the edit lock off, for the exchange tests.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
