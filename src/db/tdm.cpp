@@ -156,7 +156,7 @@ bool TDM::HasUnsavedChanges() const {
 
 bool TDM::confirmDroppingEdits() { return !HasUnsavedChanges() || dialogs_.confirm(kDropEditsQuestion); }
 
-void TDM::reopenFrom(const std::string& directory) {
+void TDM::reopenFrom(const std::string& directory, bool locked) {
     // Everything is read and checked before any table is touched: a damaged or missing file leaves
     // the open database as it was.
     std::string dir = directory.empty() ? "./" : directory;
@@ -170,6 +170,7 @@ void TDM::reopenFrom(const std::string& directory) {
     }
     for (int i = 5; i >= 0; --i) all[static_cast<std::size_t>(i)]->close();
     SetDatabaseDirectory(dir);
+    readOnlyLock_ = locked;
     for (int i = 0; i < 6; ++i) {
         if (i > 0) all[static_cast<std::size_t>(i)]->setReadOnly(readOnlyLock_);
         all[static_cast<std::size_t>(i)]->open(std::move(contents[static_cast<std::size_t>(i)]));
@@ -178,7 +179,7 @@ void TDM::reopenFrom(const std::string& directory) {
 
 bool TDM::OpenDatabase(const std::string& directory) {
     if (!confirmDroppingEdits()) return false;
-    reopenFrom(directory);
+    reopenFrom(directory, readOnlyLock_);
     return true;
 }
 
@@ -205,10 +206,7 @@ bool TDM::CreateDatabase(const std::string& directory) {
     return true;
 }
 
-void TDM::SetReadOnlyLock(bool locked) {
-    readOnlyLock_ = locked;
-    reopenFrom(directory_);
-}
+void TDM::SetReadOnlyLock(bool locked) { reopenFrom(directory_, locked); }
 
 // ---------------------------------------------------------------- texts for the windows
 

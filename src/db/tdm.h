@@ -60,12 +60,15 @@ public:
     // the new directory cannot be read, util::Error is thrown and the open database is kept.
     bool OpenDatabase(const std::string& directory);
     // "Создать": writes empty copies of the six tables, with the fields of the open database, into
-    // `directory` (replacing files there), then opens it as OpenDatabase does and runs
-    // OpenDatabaseTables. Same question about unsaved edits.
+    // `directory` (replacing files there; all six are written before any is replaced), makes it the
+    // database directory and runs OpenDatabaseTables, which locks the five tables again
+    // (ReadOnlyLock() is then true; the main window shows its switch from it). Same question about
+    // unsaved edits.
     bool CreateDatabase(const std::string& directory);
 
     // The read-only switch: closes the six tables, sets the lock of the five detail tables, and
-    // opens all six again from their files (unsaved edits are dropped).
+    // opens all six again from their files (unsaved edits are dropped). When a file cannot be read,
+    // util::Error is thrown and tables and lock stay as they were.
     void SetReadOnlyLock(bool locked);
     bool ReadOnlyLock() const { return readOnlyLock_; }
 
@@ -100,7 +103,9 @@ private:
     std::array<store::Table*, 6> tables();
     std::array<const store::Table*, 6> tables() const;
     bool confirmDroppingEdits();
-    void reopenFrom(const std::string& directory);
+    // Reads and checks the six files of `directory` first; only then closes the tables, switches
+    // the directory and opens them with the given lock.
+    void reopenFrom(const std::string& directory, bool locked);
 
     util::Dialogs& dialogs_;
     MainWindowLink* mainWindow_;

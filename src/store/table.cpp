@@ -82,7 +82,11 @@ void Table::open() {
 }
 
 void Table::open(TableContents contents) {
-    contents.schema.checkContains(required_, fileName_.empty() ? "Table " + name_ : "Table file " + fileName_);
+    const std::string where = fileName_.empty() ? "Table " + name_ : "Table file " + fileName_;
+    contents.schema.checkContains(required_, where);
+    for (const auto& record : contents.records)
+        if (static_cast<int>(record.size()) != contents.schema.size())
+            throw util::Error(where + ": a record does not match the fields");
     if (active()) close();
     impl_->schema = std::move(contents.schema);
     impl_->nextAutoIncrement = std::max<std::int64_t>(1, contents.nextAutoIncrement);
@@ -158,18 +162,6 @@ TableFile::PendingWrite Table::prepareSave() const {
 void Table::save() {
     prepareSave().commit();
     modified_ = false;
-}
-
-void Table::emptyTable() {
-    requireActive();
-    if (state_ != TableState::Browse) cancel();
-    impl_->rows.clear();
-    impl_->nextAutoIncrement = 1;
-    modified_ = true;
-    refreshRange();
-    impl_->current = -1;
-    notify([&](TableObserver& o) { o.tableReset(*this); });
-    afterCurrentChanged();
 }
 
 // ---------------------------------------------------------------- shape

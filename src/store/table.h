@@ -55,9 +55,7 @@ public:
     // Writes the records beside the table file; the caller commits (see TableFile::PendingWrite).
     TableFile::PendingWrite prepareSave() const;
     TableContents contents() const;
-    // Deletes every record without events and restarts the auto-increment counter at 1.
-    void emptyTable();
-    // True after a post or delete since the last open, save or emptyTable.
+    // True after a post or delete since the last open or save.
     bool modified() const { return modified_; }
     void setModified(bool value) { modified_ = value; }
 

@@ -145,6 +145,15 @@ TEST_F(DatabaseTest, ChangingTheLockShowsTheTablesAsInTheirFiles) {
     EXPECT_EQ(dm->tblPhases.recordCount(), 1);
 }
 
+TEST_F(DatabaseTest, LockSwitchThatCannotReadAFileKeepsTablesAndLock) {
+    addSystem("Cu+Ni");
+    std::filesystem::remove(dir + "experim_data.d");
+    EXPECT_NE(errorOf([&] { dm->SetReadOnlyLock(true); }).find("experim_data.d"), std::string::npos);
+    EXPECT_FALSE(dm->ReadOnlyLock());
+    EXPECT_FALSE(dm->tblPhases.readOnly());
+    EXPECT_EQ(dm->tblSystems.recordCount(), 1);  // the unsaved system is still there to be saved
+}
+
 TEST_F(DatabaseTest, OpenAsksBeforeDroppingEditsAndNeverWritesThemIntoTheNewDirectory) {
     fill();
     dm->SaveDatabase();
