@@ -1,0 +1,165 @@
+// The default database that the build makes beside ravo-cli from data/: every system of data/ is in it
+// once, and each computes to the phase diagram its assessment describes.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliRun {
+    int status;
+    std::string output;  // standard output
+};
+
+CliRun ravo(const std::string& arguments) {
+    const std::string command = std::string(RAVO_BIN_DIR) + "/ravo-cli " + arguments + " 2>/dev/null </dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    CliRun run{-1, ""};
+    if (!pipe) return run;
+    std::array<char, 4096> buffer{};
+    std::size_t n;
+    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.output.append(buffer.data(), n);
+    const int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+// The designations of the default systems: each exchange file of data/ is named after its system.
+std::vector<std::string> defaultSystems() {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(fs::path(RAVO_SOURCE_DIR) / "data"))
+        if (entry.path().extension() == ".ter") names.push_back(entry.path().stem().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST(DefaultDatabase, ListsEverySystemOfTheDataFolderOnce) {
+    const std::vector<std::string> expected = defaultSystems();
+    ASSERT_GE(expected.size(), 4u);
+    const CliRun run = ravo("systems --db " RAVO_BIN_DIR);
+    ASSERT_EQ(run.status, 0);
+
+    std::vector<std::string> listed;  // system lines are "Designation: n phases, m Gibbs-energy records"
+    std::istringstream lines(run.output);
+    for (std::string line; std::getline(lines, line);) {
+        const auto colon = line.find(": ");
+        if (line.empty() || line[0] == ' ' || colon == std::string::npos) continue;
+        listed.push_back(line.substr(0, colon));
+        EXPECT_EQ(line.find(": 0 phases"), std::string::npos) << line;
+    }
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed, expected);
+    EXPECT_NE(run.output.find(std::to_string(expected.size()) + " systems in "), std::string::npos) << run.output;
+}
+
+// The phase matrix of one calculated system: Y of each row (from the top) and its cells.
+struct Matrix {
+    std::vector<double> y;
+    std::vector<std::vector<std::string>> cells;
+
+    double step() const { return y.size() > 1 ? y[0] - y[1] : 0; }
+
+    // Number of separate stretches of `phase` along row r (two for a miscibility gap).
+    int stretches(std::size_t r, const std::string& phase) const {
+        int count = 0;
+        for (std::size_t c = 0; c < cells[r].size(); ++c)
+            if (cells[r][c] == phase && (c == 0 || cells[r][c - 1] != phase)) ++count;
+        return count;
+    }
+};
+
+Matrix calculate(const std::string& system) {
+    const fs::path out = fs::temp_directory_path() / ("ravo_default_db_" + std::to_string(::getpid()));
+    fs::remove_all(out);
+    const CliRun run = ravo("calc --db " RAVO_BIN_DIR " --system " + system + " --out " + out.string());
+    EXPECT_EQ(run.status, 0) << system;
+    Matrix matrix;
+    std::ifstream in(out / "matrix.csv");
+    std::string line;
+    std::getline(in, line);  // compositions
+    while (std::getline(in, line)) {
+        std::stringstream fields(line);
+        std::string field;
+        std::getline(fields, field, ',');
+        matrix.y.push_back(std::stod(field));
+        matrix.cells.emplace_back();
+        while (std::getline(fields, field, ',')) matrix.cells.back().push_back(field);
+    }
+    fs::remove_all(out);
+    return matrix;
+}
+
+// A change of the phase picture from one row to the next, located by the row on its low-temperature
+// side (`lowest`) or its high-temperature side, where `stretches` of `phase` are first or last seen.
+struct Invariant {
+    const char* name;
+    const char* system;
+    const char* phase;
+    int stretches;       // the row shows this many separate stretches of the phase
+    bool lowest;         // the lowest such row, else the highest
+    double published;    // K, computed from the assessment by an independent hull check
+};
+
+// Each row of the stored grid lies within one step of the published temperature: a wrong
+// coefficient, element order or unit (per formula instead of per atom) moves these by far more.
+TEST(DefaultDatabase, InvariantsLieWithinOneRowOfThePublishedTemperatures) {
+    const Invariant cases[] = {
+        {"Pb-Sn eutectic", "Pb+Sn", "Liquid", 1, true, 454.562},
+        {"Pb melting", "Pb+Sn", "Fcc_A1", 1, false, 600.650},
+        {"Al-Zn eutectic", "Al+Zn", "Liquid", 1, true, 654.008},
+        {"Al-Zn FCC gap critical point", "Al+Zn", "Fcc_A1", 2, false, 625.71},
+        {"Al-Zn monotectoid", "Al+Zn", "Fcc_A1", 2, true, 550.387},
+        {"Cu-Ni FCC gap critical point without the magnetic term", "Cu+Ni", "Fcc_A1", 2, false, 639.79},
+        {"Mg-Si eutectic L = Hcp + Mg2Si", "Mg+Si", "Liquid", 1, true, 911.876},
+        {"Mg2Si congruent melting", "Mg+Si", "Mg2Si-(C)", 1, false, 1349.49},
+        {"Al-Si eutectic", "Al+Si", "Liquid", 1, true, 850.151},
+    };
+    std::string current;
+    Matrix matrix;
+    for (const Invariant& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (current != c.system) {
+            current = c.system;
+            matrix = calculate(c.system);
+        }
+        ASSERT_GT(matrix.y.size(), 2u);
+        int found = -1;
+        for (std::size_t r = 0; r < matrix.y.size(); ++r) {
+            if (matrix.stretches(r, c.phase) != c.stretches) continue;
+            if (c.lowest || found < 0) found = static_cast<int>(r);
+        }
+        ASSERT_GE(found, 0) << "no row shows " << c.stretches << " stretch(es) of " << c.phase;
+        EXPECT_LE(std::fabs(matrix.y[found] - c.published), matrix.step() + 1e-9)
+            << "row at " << matrix.y[found] << " K, step " << matrix.step() << " K";
+    }
+}
+
+// The stored grid of the Cu-Ni system has no invariant; its two-phase band at 1500 K must match the
+// published tie line (liquid 0.27100, FCC 0.39919) to within a composition step.
+TEST(DefaultDatabase, CopperNickelTieLineAt1500K) {
+    const Matrix matrix = calculate("Cu+Ni");
+    const auto row = std::find(matrix.y.begin(), matrix.y.end(), 1500.0);
+    ASSERT_NE(row, matrix.y.end());
+    const std::vector<std::string>& cells = matrix.cells[row - matrix.y.begin()];
+    const double dx = 1.0 / static_cast<double>(cells.size() - 1);
+    const auto firstE = std::find(cells.begin(), cells.end(), "E");
+    const auto firstFcc = std::find(firstE, cells.end(), "Fcc_A1");
+    ASSERT_NE(firstE, cells.end());
+    ASSERT_NE(firstFcc, cells.end());
+    EXPECT_NEAR(static_cast<double>(firstE - cells.begin() - 1) * dx, 0.27100, dx);
+    EXPECT_NEAR(static_cast<double>(firstFcc - cells.begin()) * dx, 0.39919, dx);
+}
+
+}  // namespace
