@@ -215,7 +215,7 @@ std::string formatSpecifier(double value, std::string_view specifier, char decim
     } else {
         throw invalid();
     }
-    if (d.negative && !d.isZero()) text.insert(0, "-");
+    if (d.negative && !d.isZero()) text = "-" + text;
     return padded(std::move(text), leftAligned, width);
 }
 
