@@ -17,10 +17,13 @@ public:
     CompiledForm(const CompiledForm&) = delete;
     CompiledForm& operator=(const CompiledForm&) = delete;
 
-    // Runs every operation once and returns the root's value. Each operation computes in extended
-    // precision and rounds to a double when it stores. Throws EEvaluationError on invalid
-    // operation, division by zero, overflow and integer division by zero; evaluation stops at the
-    // failing operation.
+    // Runs every operation once and returns the root's value. Arithmetic, powers, PH, SINH and
+    // COSH compute in extended precision and round to a double when they store; LN, EXP, SQRT,
+    // SIN, COS, TAN and ARCTAN use the double-precision library routines, whose results are the
+    // nearest double or within a hair of it (the extended logarithm alone would cost several
+    // times the rest of a typical evaluation). Throws EEvaluationError on invalid operation,
+    // division by zero, overflow and integer division by zero; evaluation stops at the failing
+    // operation.
     double evaluate();
 
     std::size_t operationCount() const { return operations_.size(); }

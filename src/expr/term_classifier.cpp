@@ -6,6 +6,7 @@
 #include <string>
 
 #include "expr/function_table.h"
+#include "expr/parser_errors.h"
 
 namespace expr {
 
@@ -181,9 +182,20 @@ TermKind& TermClassifier::memoCell(std::size_t begin, std::size_t end) {
 }
 
 TermKind TermClassifier::classify(std::size_t begin, std::size_t end) {
-    if (!memoise_) return compute(begin, end);
+    struct Depth {
+        int& count;
+        explicit Depth(int& c) : count(c) {
+            if (++count > kMaxRecursion) throw ETooManyNestings();
+        }
+        ~Depth() { --count; }
+    };
+    if (!memoise_) {
+        Depth depth(recursion_);
+        return compute(begin, end);
+    }
     TermKind& cell = memoCell(begin, end);
     if (cell != TermKind::Unknown) return cell;
+    Depth depth(recursion_);
     TermKind kind = compute(begin, end);
     // compute() may have grown the hash map, so look the cell up again.
     memoCell(begin, end) = kind;

@@ -39,8 +39,12 @@ public:
 
     TermClassifier(std::string_view text, VariableTest isVariable, bool memoise = true);
 
-    // Form of text[begin, end).
+    // Form of text[begin, end). Throws ETooManyNestings when the reading would nest deeper than
+    // kMaxRecursion substrings (a text that deep could never compile within 20 levels, bar a
+    // pile of redundant brackets), so the stack stays bounded whatever the text.
     TermKind classify(std::size_t begin, std::size_t end);
+
+    static constexpr int kMaxRecursion = 2000;
 
     // Where a binary form splits: the position of its operator (the first occurrence that fits).
     // For Call2, the position of the comma between the arguments.
@@ -71,6 +75,7 @@ private:
     std::string_view text_;
     VariableTest isVariable_;
     bool memoise_;
+    int recursion_ = 0;
     std::vector<std::int32_t> depth_;     // "(" minus ")" before each position
     std::vector<std::uint32_t> nextDrop_;  // first position after i whose depth is below depth_[i]
     std::vector<std::vector<std::uint32_t>> operatorPositions_;  // per binary rule

@@ -62,4 +62,16 @@ TEST(Limits, FiftyOperationsOnOneLevelCompileAndFiftyOneDoNot) {
     }
 }
 
+// Texts whose reading would nest thousands deep stop with the nesting error instead of
+// exhausting the stack.
+TEST(Limits, ReadingsThousandsDeepStopWithTheNestingError) {
+    std::string sum = "X";
+    for (int i = 0; i < 5000; ++i) sum += "+X";
+    const std::string brackets = std::string(20000, '(') + "X" + std::string(20000, ')');
+    expr::TParser parser;
+    for (const std::string& text : {sum, brackets}) EXPECT_THROW(parser.setExpression(text), expr::ETooManyNestings);
+    parser.setExpression(std::string(500, '(') + "X" + std::string(500, ')'));
+    EXPECT_TRUE(parser.hasCompiledForm());
+}
+
 }  // namespace
