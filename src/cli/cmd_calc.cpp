@@ -1,5 +1,6 @@
 // ravo-cli calc: computes the phase diagram of one system with the same engine as the program and
-// writes the phase matrix and the boundary points as CSV files.
+// writes the phase matrix, the boundary points and the nodes as CSV files and the other special
+// points as text.
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +15,9 @@
 #include "db/tdm.h"
 #include "functions/phase_functions.h"
 #include "functions/tdm_function_source.h"
+#include "results/special_point_files.h"
+#include "results/special_point_search.h"
+#include "results/special_points.h"
 #include "util/errors.h"
 #include "util/number_format.h"
 
@@ -56,21 +60,24 @@ std::string csvField(const std::string& text) {
     return quoted + "\"";
 }
 
-void writeMatrix(const fs::path& path, const calc::PhaseMatrix& matrix) {
-    std::ofstream out(path, std::ios::binary);
+void writeMatrix(std::ostream& out, const calc::PhaseMatrix& matrix) {
     for (int r = 0; r < matrix.rowCount(); ++r) {
         for (int c = 0; c < matrix.colCount(); ++c) out << (c ? "," : "") << csvField(matrix.text(c, r));
         out << "\n";
     }
-    if (!out) throw util::Error("Cannot write " + path.string());
 }
 
-void writeBoundaries(const fs::path& path, const calc::RunResults& results) {
-    std::ofstream out(path, std::ios::binary);
+void writeBoundaries(std::ostream& out, const calc::RunResults& results) {
     out << "X,Y,Column,PhaseName\n";
     for (const calc::TZPoint& p : results.boundaries())
         out << util::formatGeneral(p.X, '.') << "," << util::formatGeneral(p.Y, '.') << "," << p.Column << ","
             << csvField(std::string(p.PhaseName)) << "\n";
+}
+
+template <typename Write>
+void writeFile(const fs::path& path, Write write) {
+    std::ofstream out(path, std::ios::binary);
+    write(out);
     if (!out) throw util::Error("Cannot write " + path.string());
 }
 
@@ -110,13 +117,24 @@ int runCalc(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     if (outcome != calc::GridRun::Outcome::Completed) return 1;
 
     fs::create_directories(outDir);
-    writeMatrix(outDir / "matrix.csv", run.results().matrix);
-    writeBoundaries(outDir / "boundaries.csv", run.results());
+    writeFile(outDir / "matrix.csv", [&](std::ostream& file) { writeMatrix(file, run.results().matrix); });
+    writeFile(outDir / "boundaries.csv", [&](std::ostream& file) { writeBoundaries(file, run.results()); });
     const calc::PhaseMatrix& matrix = run.results().matrix;
+    results::SpecialPoints special;
+    results::FindSpecialPoints(matrix, run.parameters().YParameter, '.', special);
+    writeFile(outDir / "nodes.csv", [&](std::ostream& file) { results::writeNodesCsv(file, special.nodes(), '.'); });
+    writeFile(outDir / "special.txt",
+              [&](std::ostream& file) { results::writeOtherPointTexts(file, special.otherPoints()); });
+
     out << "rows: " << matrix.rowCount() - 1 << "\n"
         << "columns: " << matrix.colCount() - 1 << "\n"
         << "boundary points: " << run.results().boundaries().size() << "\n"
-        << "time: " << util::formatPicture(seconds, "0.###", '.') << " s\n";
+        << "time: " << util::formatPicture(seconds, "0.###", '.') << " s\n"
+        << "nodes: " << special.nodes().size() << "\n";
+    for (const results::TNode& node : special.nodes())
+        out << "  Y = " << util::formatGeneral(node.Y, '.') << ": " << util::formatGeneral(node.XLeft, '.') << " | "
+            << util::formatGeneral(node.X, '.') << " | " << util::formatGeneral(node.XRight, '.') << "\n";
+    out << "other special points: " << special.otherPoints().size() << "\n";
     return 0;
 }
 

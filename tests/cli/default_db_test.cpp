@@ -162,4 +162,52 @@ TEST(DefaultDatabase, CopperNickelTieLineAt1500K) {
     EXPECT_NEAR(static_cast<double>(firstFcc - cells.begin()) * dx, 0.39919, dx);
 }
 
+// The three-phase lines of the default systems, as ravo-cli calc reports them in nodes.csv: each
+// published invariant appears as one node within one Y step, with its three compositions within a
+// few composition steps of the published ones.
+struct NodeCase {
+    const char* name;
+    const char* system;
+    double y;                    // K
+    double xLeft, x, xRight;     // published compositions; a negative value is not checked
+};
+
+TEST(DefaultDatabase, InvariantsAppearAsNodes) {
+    const NodeCase cases[] = {
+        {"Pb-Sn eutectic", "Pb+Sn", 454.562, 0.2632, 0.7373, 0.9755},
+        {"Al-Zn eutectic", "Al+Zn", 654.008, 0.6731, 0.8835, 0.9691},
+        {"Al-Zn monotectoid", "Al+Zn", 550.387, 0.1412, 0.5905, 0.9840},
+        {"Mg-Si L = Hcp + Mg2Si", "Mg+Si", 911.876, -1, 0.01285, 1.0 / 3},
+        {"Mg-Si L = Mg2Si + Si", "Mg+Si", 1216.619, 1.0 / 3, 0.5419, -1},
+        {"Al-Si eutectic", "Al+Si", 850.151, 0.01489, 0.12070, -1},
+    };
+    for (const NodeCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const fs::path out = fs::temp_directory_path() / ("ravo_default_nodes_" + std::to_string(::getpid()));
+        fs::remove_all(out);
+        ASSERT_EQ(ravo("calc --db " RAVO_BIN_DIR " --system " + std::string(c.system) + " --out " + out.string()).status, 0);
+        const Matrix matrix = calculate(c.system);
+        const double yStep = matrix.step();
+        const double xStep = 1.0 / static_cast<double>(matrix.cells.at(0).size() - 1);
+        std::ifstream in(out / "nodes.csv");
+        std::string line;
+        std::getline(in, line);
+        ASSERT_EQ(line, "Y,XLeft,X,XRight\r");
+        int matches = 0;
+        while (std::getline(in, line)) {
+            double y, xLeft, x, xRight;
+            ASSERT_EQ(std::sscanf(line.c_str(), "%lf,%lf,%lf,%lf", &y, &xLeft, &x, &xRight), 4) << line;
+            if (std::fabs(y - c.y) > yStep + 1e-9) continue;
+            ++matches;
+            const std::pair<double, double> compositions[] = {{xLeft, c.xLeft}, {x, c.x}, {xRight, c.xRight}};
+            for (const auto& [found, published] : compositions) {
+                if (published < 0) continue;
+                EXPECT_NEAR(found, published, 3 * xStep) << line;
+            }
+        }
+        EXPECT_EQ(matches, 1);
+        fs::remove_all(out);
+    }
+}
+
 }  // namespace
