@@ -162,8 +162,8 @@ TEST(FormatSpecifier, BothSeparators) {
 }
 
 TEST(FormatSpecifier, RefusesOtherSpecifiers) {
-    for (const char* spec : {"", "12.3f", "%-12.3d", "%12.3fx", "%s"}) {
-        EXPECT_THROW(util::formatSpecifier(1, spec, '.'), util::Error) << spec;
+    for (const char* specifier : {"", "12.3f", "%-12.3d", "%12.3fx", "%s"}) {
+        EXPECT_THROW(util::formatSpecifier(1, specifier, '.'), util::Error) << specifier;
     }
 }
 
