@@ -31,25 +31,33 @@ After passOver(ExchangeReader& reader) {
 
 After readParameter(db::TDM& tdm, ExchangeReader& reader, const std::set<std::string>& stored,
                     char decimalSeparator) {
+    store::Table& parameters = tdm.tblStability;
     reader.beginRecord(std::string(ParameterHeader));
-    std::vector<FieldLine> fields;
-    FieldLine field;
-    for (;;) {
-        const auto item = reader.nextField(true, field);
-        if (item == ExchangeReader::Item::End) break;
-        if (item == ExchangeReader::Item::Ignored) continue;
-        FieldLine decoded = DecodeField(field);
-        if (util::equalsIgnoreCase(decoded.name, "Id")) continue;
-        if (util::equalsIgnoreCase(decoded.name, "Designation") && !decoded.value.empty() &&
-            stored.count(decoded.value) > 0) {
-            tdm.tblStability.locate("Designation", store::Value{decoded.value});
-            return passOver(reader);
+    // The new parameter is inserted before its lines are read, so the edit lock refuses the first
+    // parameter of a file even when it would be passed over as already stored. Fields are assigned
+    // line by line; a stored designation cancels the insertion.
+    parameters.insert();
+    try {
+        FieldLine field;
+        for (;;) {
+            const auto item = reader.nextField(true, field);
+            if (item == ExchangeReader::Item::End) break;
+            if (item == ExchangeReader::Item::Ignored) continue;
+            const FieldLine decoded = DecodeField(field);
+            if (util::equalsIgnoreCase(decoded.name, "Id")) continue;
+            if (util::equalsIgnoreCase(decoded.name, "Designation") && !decoded.value.empty() &&
+                stored.count(decoded.value) > 0) {
+                parameters.cancel();
+                parameters.locate("Designation", store::Value{decoded.value});
+                return passOver(reader);
+            }
+            AssignReadField(parameters, decoded, decimalSeparator);
         }
-        fields.push_back(std::move(decoded));
+        parameters.post();
+    } catch (...) {
+        if (parameters.state() == store::TableState::Insert) parameters.cancel();
+        throw;
     }
-    InsertAndPost(tdm.tblStability, [&] {
-        for (const FieldLine& f : fields) AssignReadField(tdm.tblStability, f, decimalSeparator);
-    });
     return After::NextHeader;
 }
 

@@ -126,11 +126,13 @@ TEST_F(StabilityFileTest, FailedReadingKeepsEarlierRecordsAndShowsNoInformation)
         std::string file;
         std::string error;
         std::vector<std::string> kept;
+        const char* saved = nullptr;  // a parameter saved to the database before the reading
     };
     const std::string good = record("[STABILITY_PARAMS]", {{"Designation", "AL"}}) +
                              record("  [STABILITY_DETAIL]", {{"Tmin", "298.15"}, {"Expression", "-1"}});
     const Case cases[] = {
         {"read-only lock", true, good, "Cannot modify a read-only dataset", {}},
+        {"read-only lock, parameter already stored", true, good, "Cannot modify a read-only dataset", {"AL/0"}, "AL"},
         {"value without its end byte", false,
          good + record("[STABILITY_PARAMS]", {{"Designation", "CU"}}) + "  [STABILITY_DETAIL]\r\nExpression\x1F @-2\r\n>\r\n",
          "Файл обмена поврежден: значение поля, начатое в строке 12, не закончено байтом 0x80 до конца файла",
@@ -144,6 +146,10 @@ TEST_F(StabilityFileTest, FailedReadingKeepsEarlierRecordsAndShowsNoInformation)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         auto db = emptyDatabase(std::string("fail_") + std::to_string(&c - cases));
+        if (c.saved) {
+            addParameter(*db, c.saved);
+            db->SaveDatabase();
+        }
         db->SetReadOnlyLock(c.locked);
         dialogs.shown.clear();
         writeFile(dir + exchange::StabilityFileName, c.file);
