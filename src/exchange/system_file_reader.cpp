@@ -42,6 +42,8 @@ std::vector<FieldLine> readFields(ExchangeReader& reader, const Section& section
         if (util::equalsIgnoreCase(decoded.name, section.ignored) ||
             (!section.linkField.empty() && util::equalsIgnoreCase(decoded.name, section.linkField)))
             continue;
+        // "0" and "False" switch off, every other non-empty value on. "False" is matched in any
+        // letter case: a hand-edited "false" must not turn a switch on.
         if (&section == &Systems && isBooleanSwitch(decoded.name) && !decoded.value.empty())
             decoded.value = decoded.value == "0" || util::equalsIgnoreCase(decoded.value, "False") ? "False" : "True";
         fields.push_back(std::move(decoded));
