@@ -113,16 +113,25 @@ private:
 
     // "^" with a number literal on the right gets a form fixed by that number: a whole number
     // 2, 3, 4 gives square, cube, fourth power; any other whole number an integer power; a
-    // fraction a real power. Any other right operand gives a real power.
+    // fraction a real power. Any other right operand gives a real power. A bracketed literal,
+    // as in T^(-1), counts as the literal: an operand is read without its outer brackets.
     Operand power(std::size_t begin, std::size_t end, int level) {
         const std::size_t split = terms_.splitPosition(TermKind::Power, begin, end);
         if (split == std::string_view::npos) throw EParserInternalError();
-        const std::size_t rightBegin = split + 1;
-        if (terms_.classify(rightBegin, end) != TermKind::Number) return binary(OpKind::RealPower, TermKind::Power, begin, end, level);
+        std::size_t rightBegin = split + 1;
+        std::size_t rightEnd = end;
+        while (terms_.classify(rightBegin, rightEnd) == TermKind::Group) {
+            ++rightBegin;
+            --rightEnd;
+        }
+        if (terms_.classify(rightBegin, rightEnd) != TermKind::Number)
+            return binary(OpKind::RealPower, TermKind::Power, begin, end, level);
 
-        const double v = literal(rightBegin, end);
+        const double v = literal(rightBegin, rightEnd);
         const double n = std::trunc(v);
-        // Whole exponents beyond the 64-bit range stay real powers rather than wrap around.
+        // Whole exponents beyond the 64-bit range stay real powers rather than wrap around; within
+        // it the exponent is kept whole to 64 bits rather than cut to 32, which would turn
+        // X^4294967296 into X^0.
         if (n != v || std::fabs(n) >= 0x1p63) return binary(OpKind::RealPower, TermKind::Power, begin, end, level);
         OpKind kind = OpKind::IntPower;
         if (n == 2) kind = OpKind::Square;

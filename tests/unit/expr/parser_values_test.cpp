@@ -132,7 +132,10 @@ INSTANTIATE_TEST_SUITE_P(
         ValueCase{"AnythingToTheZero", "X^Y", 1, {{"X", -5}, {"Y", 0}}},
         ValueCase{"UnderflowIsNoFault", "10^-400", 0},
         ValueCase{"UnderflowBeyondExtendedRange", "X^-5000", 0, {{"X", 1e300}}},
-        ValueCase{"HugeWholeExponent", "1^1E30", 1}),
+        ValueCase{"HugeWholeExponent", "1^1E30", 1},
+        // A bracketed literal is still a literal exponent: a whole power, not exp(b*ln a).
+        ValueCase{"BracketedLiteralExponentIsWhole", "X^(3000000001)", -1, {{"X", -1}}},
+        ValueCase{"DoublyBracketedLiteralExponent", "X^((-3))", -0.125, {{"X", -2}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
