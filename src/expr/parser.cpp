@@ -33,7 +33,12 @@ TParser::~TParser() = default;
 void TParser::setExpression(std::string_view text) {
     compiled_.reset();
     expression_ = std::string(text);
-    compiled_ = Compiler::compile(expression_, [this](std::string_view name) { return variableCell(name); });
+    try {
+        compiled_ = Compiler::compile(expression_, [this](std::string_view name) { return variableCell(name); });
+    } catch (const EMathParserError& error) {
+        if (!onParserError_) throw;
+        onParserError_(*this, error);
+    }
 }
 
 double TParser::value() { return compiled_ ? compiled_->evaluate() : 0.0; }

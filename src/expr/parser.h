@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "expr/compiled_form.h"
 #include "expr/parser_errors.h"
@@ -23,8 +24,8 @@ public:
     TParser& operator=(const TParser&) = delete;
 
     // Discards the previous compiled form, stores the text and compiles it. A text that is empty
-    // or all blanks leaves no compiled form. Compile errors (EMathParserError family) are thrown and
-    // leave no compiled form either.
+    // or all blanks leaves no compiled form. Compile errors (EMathParserError family) are thrown,
+    // or handed to the error handler when one is set, and leave no compiled form either.
     void setExpression(std::string_view text);
     const std::string& expression() const { return expression_; }
 
@@ -42,7 +43,12 @@ public:
 
     bool hasCompiledForm() const { return compiled_ != nullptr; }
 
+    // When set, compile errors of setExpression go to this handler instead of being thrown.
+    using ErrorHandler = std::function<void(TParser& sender, const EMathParserError& error)>;
+    void setOnParserError(ErrorHandler handler) { onParserError_ = std::move(handler); }
+
 private:
+    ErrorHandler onParserError_;
     std::string expression_;
     std::map<std::string, double, std::less<>> variables_;  // map nodes never move
     std::unique_ptr<CompiledForm> compiled_;

@@ -136,6 +136,24 @@ TEST(ParserAfterErrors, NonFiniteVariablesPassThroughWithoutFault) {
     EXPECT_EQ(parser.value(), kInfinity);
 }
 
+TEST(ParserAfterErrors, AssignedErrorEventReceivesCompileErrorsInsteadOfTheCaller) {
+    expr::TParser parser;
+    std::vector<std::string> received;
+    parser.setOnParserError([&](expr::TParser& sender, const expr::EMathParserError& error) {
+        EXPECT_EQ(&sender, &parser);
+        received.push_back(error.what());
+    });
+    parser.setExpression("2+2");
+    EXPECT_NO_THROW(parser.setExpression("2+"));
+    EXPECT_NO_THROW(parser.setExpression("x y"));
+    EXPECT_EQ(received, (std::vector<std::string>{"Error parsing expression:\r2+", "Expression has blanks"}));
+    EXPECT_FALSE(parser.hasCompiledForm());
+    EXPECT_EQ(parser.value(), 0.0);
+    // Evaluation errors still reach the caller of value().
+    parser.setExpression("1/X");
+    EXPECT_THROW(parser.value(), expr::EEvaluationError);
+}
+
 TEST(Variables, BadNamesAreRefusedWithTheName) {
     expr::TParser parser;
     for (const char* name : {"1X", "", "A-B", "x y"}) {
