@@ -59,20 +59,37 @@ bool collectBreakpoints(std::string copy, FunctionSource& source, util::Dialogs&
     return true;
 }
 
-// Substitutes every reference of `text` for the piece lower..upper. `last` receives the detail
-// record chosen for the last reference.
+// Substitutes every reference of `text` for the piece lower..upper, always the first "{" with the
+// first "}" of the text as it stands, so a reference inside inserted element data is expanded in
+// its turn. A parameter met again inside its own expansion would never end: it fails after
+// "Designation: <name> refers to itself". `last` receives the detail record chosen last.
 bool substitute(const std::string& text, double lower, double upper, FunctionSource& source,
                 util::Dialogs& dialogs, std::string& result, StabilityDetail& last) {
+    struct Expansion {
+        std::string name;
+        std::size_t end;  // the inserted text ends before this position
+    };
+    std::vector<Expansion> enclosing;  // innermost last
     result = text;
     std::vector<StabilityDetail> details;
-    std::size_t from = 0;
-    for (std::size_t open = result.find('{'); open != std::string::npos; open = result.find('{', from)) {
-        const std::size_t close = result.find('}', from);
-        if (close == std::string::npos || close < open) {
+    for (std::size_t open = result.find('{'); open != std::string::npos; open = result.find('{', open)) {
+        const std::size_t close = result.find('}');
+        if (close == std::string::npos) {
+            dialogs.error("No matching bracket: " + result);
+            return false;
+        }
+        if (close < open) {
             notFound(dialogs, "");
             return false;
         }
         const std::string name = result.substr(open + 1, close - open - 1);
+        while (!enclosing.empty() && enclosing.back().end <= open) enclosing.pop_back();
+        for (const Expansion& outer : enclosing) {
+            if (util::equalsIgnoreCase(outer.name, name)) {
+                dialogs.error("Designation: " + name + " refers to itself");
+                return false;
+            }
+        }
         if (!source.findStability(name, details)) {
             notFound(dialogs, name);
             return false;
@@ -81,8 +98,10 @@ bool substitute(const std::string& text, double lower, double upper, FunctionSou
             return d.Tmin <= lower && d.Tmax >= upper;
         });
         last = spans != details.end() ? *spans : details.empty() ? StabilityDetail{} : details.back();
-        result.replace(open, close - open + 1, last.Expression);
-        from = open + last.Expression.size();
+        const std::size_t removed = close - open + 1;
+        result.replace(open, removed, last.Expression);
+        for (Expansion& outer : enclosing) outer.end = outer.end - removed + last.Expression.size();
+        enclosing.push_back({name, open + last.Expression.size()});
     }
     return true;
 }

@@ -25,7 +25,8 @@ struct RunValues;
 // An unresolvable reference shows "Designation: <name> not found" (also for a "}" standing before
 // the first "{"), a "{" without "}" shows "No matching bracket: " + the text as reduced so far;
 // then false is returned and `pieces` is left empty. Errors of the source are passed on.
-// Text inserted from the stability data is not searched for further references.
+// A reference inside inserted element data is expanded in turn (it adds no breakpoint); a
+// parameter met inside its own expansion fails after "Designation: <name> refers to itself".
 bool ExpandReferences(const std::string& text, double x, double y, FunctionSource& source,
                       const RunValues& run, util::Dialogs& dialogs, std::vector<Tfunc>& pieces);
 

@@ -185,9 +185,46 @@ TEST_F(ExpandReferencesTest, ReportsUnresolvableReferencesAndReturnsNoPieces) {
     }
 }
 
-TEST_F(ExpandReferencesTest, BracesInsideElementDataAreNotExpandedAgain) {
-    source.parameters = {{"Self", {detail(300, 600, "1+{Self}")}}};
-    expectPieces(expand("{Self}"), {{300, 600, 0, 1, "1+{Self}"}});
+TEST_F(ExpandReferencesTest, ReferencesInsideElementDataAreExpandedInTurn) {
+    StabilityDetail ser = detail(300, 2000, "X*T");
+    ser.Xmin = 0.1;
+    ser.Xmax = 0.9;
+    source.parameters = {
+        {"Liq", {detail(300, 600, "{ser}+100"), detail(600, 900, "{Ser}+{Ser}")}},
+        {"Ser", {ser}},
+        {"Twice", {detail(300, 900, "{Liq}-{Liq}")}},
+    };
+    // The nested parameter adds no breakpoint; the window is that of the detail chosen last.
+    expectPieces(expand("{Liq}*2"), {{300, 600, 0.1, 0.9, "X*T+100*2"}, {600, 900, 0.1, 0.9, "X*T+X*T*2"}});
+    // Over 300..900 no detail of Liq spans the piece, so its last one serves, twice over.
+    expectPieces(expand("{Twice}"), {{300, 900, 0.1, 0.9, "X*T+X*T-X*T+X*T"}});
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(ExpandReferencesTest, ReferenceCyclesAndUnresolvableNestedReferencesFail) {
+    struct Case {
+        const char* text;
+        const char* message;
+    };
+    source.parameters = {
+        {"Self", {detail(300, 600, "1+{Self}")}},
+        {"A", {detail(300, 600, "{b}")}},
+        {"B", {detail(300, 600, "2*{A}")}},
+        {"Ghost", {detail(300, 600, "{Xx}")}},
+        {"Open", {detail(300, 600, "{Self")}},
+    };
+    const Case cases[] = {
+        {"{Self}", "Designation: Self refers to itself"},
+        {"3+{A}", "Designation: A refers to itself"},
+        {"{Ghost}", "Designation: Xx not found"},
+        {"{Open}", "No matching bracket: {Self"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        dialogs.shown.clear();
+        EXPECT_TRUE(expand(c.text, false).empty());
+        EXPECT_EQ(dialogs.shown, (std::vector<testsupport::ScriptedDialogs::Shown>{{"error", c.message}}));
+    }
 }
 
 }  // namespace
