@@ -126,6 +126,11 @@ TEST(CoordinateReadout, FixedFromOneUpScientificBelow) {
         {937.5, ',', "937,500     "},
         {1234.56789, '.', "1234.568    "},
         {123456789012.5, '.', "123456789012.500"},
+        // Halves at the last shown digit round away from zero, as every number the program writes.
+        {1.0005, ',', "1,001       "},
+        {-12.3295, '.', "-12.330     "},
+        {0.123455, '.', "1.2346E-001 "},
+        {-0.0, '.', "0.0000E+000 "},
     };
     for (const Case& c : cases) EXPECT_EQ(results::readoutNumber(c.v, c.sep), c.text) << c.v;
 }
