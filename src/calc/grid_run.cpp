@@ -40,12 +40,19 @@ GridRun::Outcome GridRun::run(const SystemRecord& system, PhaseSource& phases, R
     RunningMark mark(running_);
     stopRequested_ = false;
 
-    if (!params_.read(system, dialogs)) {
+    // An empty composition range is refused at once. Ymax below Ymin ends the start only after
+    // the phases are assembled, so that faults of their expressions are reported as well.
+    const bool parametersValid = params_.read(system, dialogs);
+    if (!parametersValid && !(params_.XMax > params_.XMin)) {
         observer.runFinished(false);
         return Outcome::NotStarted;
     }
     if (!phases.build()) {
         dialogs.error("Invalid thermodynamic properties");
+        observer.runFinished(false);
+        return Outcome::NotStarted;
+    }
+    if (!parametersValid) {
         observer.runFinished(false);
         return Outcome::NotStarted;
     }

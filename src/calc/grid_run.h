@@ -21,7 +21,8 @@ namespace calc {
 // Decisions beyond the plain scheme:
 // - the finished matrix keeps every computed row, YMin included (rowCount = rows + 1), and so does
 //   a stopped one;
-// - XMax <= XMin and YMax < YMin are refused before any work; YMax = YMin computes one row;
+// - XMax <= XMin is refused before any work, YMax < YMin after the phases are assembled (so a
+//   fault in them is reported too) and before any row; YMax = YMin computes one row;
 // - a stop request left from an earlier run is cleared when a run starts;
 // - a run started while one is in progress (from within a yield) is refused with a warning;
 // - a step that lands within 1e-11 of YMin computes that row at YMin exactly, and a Y step too
