@@ -53,6 +53,8 @@ bool PhaseFunctions::BuildPhaseFunctions(FunctionSource& source) {
         if (records > 0) listing_.emplace_back();
         if (pieces->count() == 0) continue;
 
+        // A point phase is listed in FunctionList under its marked name in either mode.
+        if (pieces->last().X >= 0) name = markPointPhase(name);
         if (run_.CalculationMode) {
             const Tfunc& last = pieces->last();
             auto evaluator = std::make_unique<TParserplus>();
@@ -64,7 +66,6 @@ bool PhaseFunctions::BuildPhaseFunctions(FunctionSource& source) {
                 *evaluator->xCell() = last.X;
                 *evaluator->yCell() = last.Y;
                 evaluator->load(last, false);
-                name = markPointPhase(name);
                 PointPhaseList.add(name, std::move(evaluator));
             } else {
                 evaluator->load(last, false);

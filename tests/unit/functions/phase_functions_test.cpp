@@ -130,6 +130,12 @@ TEST_F(PhaseFunctionsTest, LastRecordDecidesPointOrSolutionPhase) {
         EXPECT_EQ(evaluator->Tmin, functions.FunctionList.find(e.name)->last().Tmin);
     }
     EXPECT_DOUBLE_EQ(functions.EvaluatePointPhase("right-(c)", 500), 1 - 1e-10);
+
+    // Assembled for the listing, the function list carries the same names.
+    ASSERT_TRUE(build(false));
+    std::vector<std::string> listed;
+    for (const auto& entry : functions.FunctionList) listed.push_back(entry.name);
+    EXPECT_EQ(listed, (std::vector<std::string>{"Liquid", "Laves-(C)", "Cu3Sn", "Solution", "Left-(C)", "Right-(C)"}));
 }
 
 TEST_F(PhaseFunctionsTest, PointPhaseOnTheEndsMovesInsideTheRunRange) {
