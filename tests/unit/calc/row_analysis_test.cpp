@@ -183,6 +183,10 @@ INSTANTIATE_TEST_SUITE_P(
                 {}, "A E E E E E E E E E A", {{1, "A"}, {0, "A"}}, {}, {}},
         RowCase{"InteriorPointJustBelowTolerance", grid(10), {{"A", [](double x) { return x == 0.5 ? 50 - 2e-8 : line(x); }}},
                 {}, "A E E E E A E E E E A", {{1, "A"}, {0.5, "A"}, {0.5, "A"}, {0, "A"}}, {}, {}},
+        // Beyond XMax but below the chord's extension: it becomes the right end of the hull, the end
+        // at XMax an upper vertex, and it ends a field without a column of its own.
+        RowCase{"PointPhaseOutsideTheRange", grid(10), {{"A", convex}}, {{"P-(C)", 1.2, 0}},
+                "A A A A A A E E E E A", {{1.2, "P-(C)"}, {1, "A"}, {1, "A"}, {0.5, "A"}}, {}, {}},
         RowCase{"CompositionsWithoutAPhaseStayEmpty", grid(10), {{"A", undefinedAbove07}}, {},
                 "A A A A A A A A - - -", {}, {}, {}},
         RowCase{"NoCandidateAtAll", grid(4), {{"A", nowhere}}, {}, "- - - - -", {}, {"Number of points equals to 0"}, {}},

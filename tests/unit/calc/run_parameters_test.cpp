@@ -28,6 +28,7 @@ struct DirectiveCase {
     const char* xCaption;
     const char* yCaption;
     std::vector<std::string> messages;
+    double zvalue = 2;
 };
 
 class Directives : public ::testing::TestWithParam<DirectiveCase> {};
@@ -37,7 +38,9 @@ TEST_P(Directives, SetTheirValues) {
     calc::RunParameters params;
     params.XCaption = "left from before";
     ScriptedDialogs dialogs;
-    ASSERT_TRUE(params.read(system(c.abbreviations, c.yparameter), dialogs));
+    calc::SystemRecord s = system(c.abbreviations, c.yparameter);
+    s.Zvalue = c.zvalue;
+    ASSERT_TRUE(params.read(s, dialogs));
     EXPECT_DOUBLE_EQ(params.XMin, c.xMin);
     EXPECT_DOUBLE_EQ(params.XMax, c.xMax);
     EXPECT_DOUBLE_EQ(params.TValue, c.t);
@@ -59,6 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
         DirectiveCase{"PressureDirective", "p=5", "Y", 0, 1, 300, 5, "", "", {}},
         // Y is temperature: Zvalue is the pressure and overrides the directive.
         DirectiveCase{"ZvalueOverridesP", "p=5", "Temperature", 0, 1, 300, 2, "", "", {}},
+        DirectiveCase{"NonPositiveZvalueGivesUnitPressure", "p=5", "Temperature", 0, 1, 300, 1, "", "", {}, 0},
         DirectiveCase{"ZvalueIsTemperatureForPressure", "T=500", "Pressure", 0, 1, 2, 1, "", "", {}},
         DirectiveCase{"NonPositivePressureBecomesOne", "P=-3", "Y", 0, 1, 300, 1, "", "", {}},
         DirectiveCase{"PAndTCountOnlyAtTheStart", "xP=5\nA T=7", "Y", 0, 1, 300, 1, "", "", {}},
