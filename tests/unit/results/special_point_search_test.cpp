@@ -120,6 +120,17 @@ const SearchCase kSearchCases[] = {
     {"FieldEndingBetweenRowsAtTheEdgeGivesNothing", kQuarters,
      {{"20", "α α E β β"}, {"10", "α E E E E"}},
      {}},
+    // The upper row has more runs, so the walk goes over its runs, but the point still takes the
+    // lower row's Y and the scan for the two-phase field reads the lower row.
+    {"CompoundRunOfTheUpperRowTakesTheLowerRowsY", kQuarters,
+     {{"20", "L E AB-(C) E L"}, {"10", "L L L L L"}},
+     {other(0.5, 10, "T(X = 0.5) = 10 "), chart(0.5, 10)}},
+    {"ScanOfTheUpperRowsRunReadsTheLowerRow", kQuarters,
+     {{"20", "L L α E β"}, {"10", "L L L L L"}},
+     {other(0.5, 15, "T(X = 0.5) = 15 "), chart(0.5, 15)}},
+    {"TrailingTwoPhaseRunAfterASharedRunIsNotExamined", kQuarters,
+     {{"20", "α α α α α"}, {"10", "α E E E E"}},
+     {}},
     {"NamesDifferingInCaseAreShared", kQuarters,
      {{"20", "Liq Liq Liq Liq Liq"}, {"10", "LIQ LIQ LIQ LIQ LIQ"}},
      {}},
