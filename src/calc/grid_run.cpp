@@ -31,6 +31,12 @@ std::string GridRun::statusText(double y) const {
     return params_.YText + " = " + number;
 }
 
+bool GridRun::askStop(util::Dialogs& dialogs) {
+    if (!dialogs.confirm("Остановить расчет?")) return false;
+    requestStop();
+    return true;
+}
+
 GridRun::Outcome GridRun::run(const SystemRecord& system, PhaseSource& phases, RunObserver& observer,
                               util::Dialogs& dialogs) {
     if (running_) {

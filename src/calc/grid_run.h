@@ -37,6 +37,8 @@ public:
     Outcome run(const SystemRecord& system, PhaseSource& phases, RunObserver& observer, util::Dialogs& dialogs);
     // Seen at the start of the next row.
     void requestStop() { stopRequested_ = true; }
+    // The stop button: asks "Остановить расчет?" (Yes/No); Yes requests the stop. True for Yes.
+    bool askStop(util::Dialogs& dialogs);
     bool running() const { return running_; }
 
     // The parameters are also the values the evaluators read: bind them before the run.

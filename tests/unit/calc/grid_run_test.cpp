@@ -189,11 +189,20 @@ TEST(GridRun, StopEndsTheRunBetweenRowsKeepingFinishedRows) {
     RunFixture f;
     f.phases.solutions = {{"ALPHA", alpha}, {"BETA", beta}};
     int rowsDone = 0;
+    // The stop button is pressed after the first row and answered No, then after the second: Yes.
+    f.dialogs.answerConfirm(false);
+    f.dialogs.answerConfirm(true);
     f.observer.onYield = [&] {
-        if (f.observer.yields == 3) f.run.requestStop();  // after the second row
+        if (f.observer.yields == 2) {
+            EXPECT_FALSE(f.run.askStop(f.dialogs));
+        }
+        if (f.observer.yields == 3) {
+            EXPECT_TRUE(f.run.askStop(f.dialogs));
+        }
         rowsDone = f.run.parameters().RowIndex + 1;
     };
     ASSERT_EQ(f.go(system(10, 10, 300, 1300)), Outcome::Stopped);
+    EXPECT_EQ(f.dialogs.texts("confirm"), (std::vector<std::string>{"Остановить расчет?", "Остановить расчет?"}));
     EXPECT_EQ(rowsDone, 2);
     EXPECT_EQ(f.run.parameters().RowIndex, 1);
     EXPECT_EQ(f.run.results().matrix.rowCount(), 3);
