@@ -164,6 +164,16 @@ TEST(GridRun, RowsRunFromYmaxDownToExactlyYmin) {
     // Mosaic image 110 pixels high: 100 pixels for the Y range; the 3rd row's pixel row follows.
     EXPECT_EQ(f.run.parameters().RowPixelY, static_cast<int>(3 * step * 100));
     EXPECT_EQ(f.observer.finished, std::vector<bool>{true});
+
+    // Here the three steps leave Y 5.8e-11 above YMin: that row is computed where it lies, and one
+    // more row at YMin follows.
+    RunFixture g;
+    g.phases.solutions = {{"A", convex}};
+    ASSERT_EQ(g.go(system(2, 3, 300000, 370000)), Outcome::Completed);
+    ASSERT_EQ(g.phases.temperatures.size(), 5u);
+    EXPECT_GT(g.phases.temperatures[3] - 300000, 1e-11);
+    EXPECT_EQ(g.phases.temperatures[4], 300000);
+    EXPECT_EQ(g.run.results().matrix.rowCount(), 6);
 }
 
 TEST(GridRun, EqualYLimitsComputeOneRow) {
