@@ -1,11 +1,8 @@
 // ravo-cli calc, run as the built program on a Cu-Ni database entered through the table store.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <array>
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -14,28 +11,15 @@
 
 #include "db/tdm.h"
 #include "support/scripted_dialogs.h"
+#include "support/cli_runner.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CliRun {
-    int status;
-    std::string output;  // standard output
-};
+using testsupport::CliRun;
 
-CliRun ravo(const std::string& arguments) {
-    const std::string command = std::string(RAVO_BIN_DIR) + "/ravo-cli " + arguments + " 2>/dev/null </dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    CliRun run{-1, ""};
-    if (!pipe) return run;
-    std::array<char, 4096> buffer{};
-    std::size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.output.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
+CliRun ravo(const std::string& arguments) { return testsupport::runRavoCli(arguments); }
 
 std::vector<std::vector<std::string>> readCsv(const fs::path& path) {
     std::ifstream in(path);

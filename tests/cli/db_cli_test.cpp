@@ -1,36 +1,22 @@
 // ravo-cli init and systems, run as the built program.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
 #include "db/tdm.h"
 #include "support/scripted_dialogs.h"
+#include "support/cli_runner.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CliRun {
-    int status;
-    std::string output;  // standard output and standard error together
-};
+using testsupport::CliRun;
 
 CliRun ravo(const std::string& arguments) {
-    const std::string command = std::string(RAVO_BIN_DIR) + "/ravo-cli " + arguments + " 2>&1 </dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    CliRun run{-1, ""};
-    if (!pipe) return run;
-    std::array<char, 4096> buffer{};
-    std::size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.output.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    return testsupport::runRavoCli(arguments, testsupport::ErrorStream::Merged);
 }
 
 class DbCliTest : public ::testing::Test {

@@ -1,11 +1,9 @@
 // The default database that the build makes beside ravo-cli from data/: every system of data/ is in it
 // once, and each computes to the phase diagram its assessment describes.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -13,28 +11,15 @@
 #include <sstream>
 #include <string>
 #include <vector>
+#include "support/cli_runner.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CliRun {
-    int status;
-    std::string output;  // standard output
-};
+using testsupport::CliRun;
 
-CliRun ravo(const std::string& arguments) {
-    const std::string command = std::string(RAVO_BIN_DIR) + "/ravo-cli " + arguments + " 2>/dev/null </dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    CliRun run{-1, ""};
-    if (!pipe) return run;
-    std::array<char, 4096> buffer{};
-    std::size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.output.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
+CliRun ravo(const std::string& arguments) { return testsupport::runRavoCli(arguments); }
 
 // The designations of the default systems: each exchange file of data/ is named after its system.
 std::vector<std::string> defaultSystems() {

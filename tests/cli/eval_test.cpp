@@ -1,55 +1,28 @@
 // ravo-cli eval, run as the built program.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
+#include "support/cli_runner.h"
 
 namespace {
 
-struct EvalRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using EvalRun = testsupport::CliRun;
 
 // Runs ravo-cli eval with `arguments` (shell words, quoted by the caller).
-EvalRun eval(const std::string& arguments) {
-    const std::filesystem::path errFile =
-        std::filesystem::temp_directory_path() / ("ravo_eval_err_" + std::to_string(::getpid()));
-    const std::string command =
-        std::string(RAVO_BIN_DIR) + "/ravo-cli eval " + arguments + " 2>" + errFile.string() + " </dev/null";
-    EvalRun run{-1, "", ""};
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return run;
-    std::array<char, 4096> buffer{};
-    std::size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::ifstream in(errFile);
-    std::stringstream text;
-    text << in.rdbuf();
-    run.err = text.str();
-    std::filesystem::remove(errFile);
-    return run;
-}
+EvalRun eval(const std::string& arguments) { return testsupport::runRavoCli("eval " + arguments); }
 
 TEST(EvalCommand, PrintsTheValueInTheGeneralFormat) {
     const EvalRun run = eval("'3*5DIV2+1,5'");
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "7.5\n");
+    EXPECT_EQ(run.output, "7.5\n");
 }
 
 TEST(EvalCommand, SetsVariablesReadWithEitherSeparator) {
     const EvalRun run = eval("--var T=1000 --var gamma=0,5 --var x=.25 'R*T*GAMMA+X' --var R=8.31441");
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "4157.455\n");
+    EXPECT_EQ(run.output, "4157.455\n");
 }
 
 TEST(EvalCommand, ReportsCompileAndEvaluationErrorsWithStatusOne) {
@@ -66,7 +39,7 @@ TEST(EvalCommand, ReportsCompileAndEvaluationErrorsWithStatusOne) {
         const EvalRun run = eval(c.arguments);
         EXPECT_EQ(run.status, 1) << c.arguments;
         EXPECT_EQ(run.err, c.message) << c.arguments;
-        EXPECT_EQ(run.out, "") << c.arguments;
+        EXPECT_EQ(run.output, "") << c.arguments;
     }
 }
 
@@ -75,14 +48,14 @@ TEST(EvalCommand, ExpressionMayBeginWithAMinusAfterTheEndOfOptions) {
     EXPECT_EQ(run.status, 1);
     run = eval("--var X=3 -- '-2*X'");
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "-6\n");
+    EXPECT_EQ(run.output, "-6\n");
 }
 
 TEST(EvalCommand, WrongWordsAreUsageErrors) {
     for (const char* arguments : {"", "--var X=abc X", "--var X X", "1 2"}) {
         const EvalRun run = eval(arguments);
         EXPECT_EQ(run.status, 2) << arguments;
-        EXPECT_EQ(run.out, "") << arguments;
+        EXPECT_EQ(run.output, "") << arguments;
     }
 }
 

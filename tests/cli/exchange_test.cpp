@@ -1,43 +1,25 @@
 // ravo-cli export, import, stability-export, stability-import and catalog, run as the built program.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include "support/cli_runner.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-    int status;
-    std::string output;  // standard output and standard error together
-};
+using Outcome = testsupport::CliRun;
 
-// Runs ravo-cli with `arguments` in the directory `cwd`.
+// Runs ravo-cli with `arguments` in the directory `cwd`; standard error goes with standard output.
 Outcome ravoIn(const fs::path& cwd, const std::string& arguments) {
-    const std::string command =
-        "cd '" + cwd.string() + "' && " + std::string(RAVO_BIN_DIR) + "/ravo-cli " + arguments + " 2>&1 </dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    Outcome run{-1, ""};
-    if (!pipe) return run;
-    std::array<char, 4096> buffer{};
-    std::size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.output.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    return testsupport::runRavoCli(arguments, testsupport::ErrorStream::Merged, cwd);
 }
 
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+std::string readFile(const fs::path& path) { return testsupport::readFileBytes(path); }
 
 void writeFile(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 

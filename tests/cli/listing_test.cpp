@@ -1,10 +1,7 @@
 // ravo-cli listing, run as the built program on a database made through the table store.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -14,35 +11,20 @@
 #include "db/tdm.h"
 #include "support/scripted_dialogs.h"
 #include "unit/functions/golden_system.h"
+#include "support/cli_runner.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Result {
-    int status;
-    std::string output;  // standard output and standard error together
-};
+using Result = testsupport::CliRun;
 
-// Runs ravo-cli listing with `arguments` in the directory `workingDirectory`.
+// Runs ravo-cli listing with `arguments` in `workingDirectory`; standard error goes with standard output.
 Result listing(const fs::path& workingDirectory, const std::string& arguments) {
-    const std::string command = "cd '" + workingDirectory.string() + "' && " + RAVO_BIN_DIR +
-                                "/ravo-cli listing " + arguments + " 2>&1 </dev/null";
-    Result result{-1, ""};
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return result;
-    std::array<char, 4096> buffer{};
-    std::size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) result.output.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
+    return testsupport::runRavoCli("listing " + arguments, testsupport::ErrorStream::Merged, workingDirectory);
 }
 
-std::string readBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+std::string readBytes(const fs::path& path) { return testsupport::readFileBytes(path); }
 
 class ListingCliTest : public ::testing::Test {
 protected:
