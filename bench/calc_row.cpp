@@ -16,20 +16,9 @@
 #include "calc/row_analysis.h"
 #include "functions/phase_functions.h"
 #include "util/dialogs.h"
+#include "util/silent_dialogs.h"
 
 namespace {
-
-class SilentDialogs : public util::Dialogs {
-public:
-    void error(const std::string&) override {}
-    void warning(const std::string&) override {}
-    void information(const std::string&) override {}
-    void message(const std::string&) override {}
-    bool confirm(const std::string&) override { return false; }
-    std::optional<std::string> input(const std::string&, const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-};
 
 constexpr int kCompositions = 1001;
 constexpr double kR = 8.31441;
@@ -68,7 +57,7 @@ void BM_AnalyseRow(benchmark::State& state) {
     calc::RowAnalysis analysis;
     analysis.begin(results, params, row.x, {"LIQUID", "FCC_A1", "HCP_A3"}, {{"AB-(C)", 0.4}}, '.');
     calc::RunObserver none;
-    SilentDialogs dialogs;
+    util::SilentDialogs dialogs;
     for (auto _ : state) {
         if (params.RowIndex > 2000) {  // keep the matrix from growing without end
             params.RowIndex = -1;
@@ -221,7 +210,7 @@ private:
 
 void BM_WholeRun1001x1001(benchmark::State& state) {
     for (auto _ : state) {
-        SilentDialogs dialogs;
+        util::SilentDialogs dialogs;
         calc::GridRun run('.');
         functions::PhaseFunctions functions(run.parameters(), dialogs, '.');
         SgteSystem system;

@@ -14,6 +14,7 @@
 #include "db/tdm.h"
 #include "store/table_file.h"
 #include "util/dialogs.h"
+#include "util/silent_dialogs.h"
 
 namespace {
 
@@ -22,18 +23,6 @@ namespace fs = std::filesystem;
 constexpr int kSystems = 1000;
 constexpr int kPhasesPerSystem = 10;
 constexpr int kGibbsPerPhase = 30;
-
-class SilentDialogs : public util::Dialogs {
-public:
-    void error(const std::string&) override {}
-    void warning(const std::string&) override {}
-    void information(const std::string&) override {}
-    void message(const std::string&) override {}
-    bool confirm(const std::string&) override { return true; }
-    std::optional<std::string> input(const std::string&, const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-};
 
 std::string benchDirectory() {
     static const std::string dir = [] {
@@ -87,7 +76,7 @@ const std::string& database() {
 }
 
 void BM_OpenDatabase(benchmark::State& state) {
-    SilentDialogs dialogs;
+    util::SilentDialogs dialogs;
     db::TDM dm(dialogs);
     dm.Start(database());
     for (auto _ : state) dm.OpenDatabase(database());
@@ -115,7 +104,7 @@ void BM_RawSqliteScan(benchmark::State& state) {
 BENCHMARK(BM_RawSqliteScan)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
 void BM_SaveDatabase(benchmark::State& state) {
-    SilentDialogs dialogs;
+    util::SilentDialogs dialogs;
     db::TDM dm(dialogs);
     dm.Start(database());
     for (auto _ : state) dm.SaveDatabase();

@@ -15,21 +15,9 @@
 #include "exchange/system_file_reader.h"
 #include "exchange/system_file_writer.h"
 #include "util/errors.h"
+#include "util/silent_dialogs.h"
 
 namespace {
-
-// Answers every question with No and shows nothing.
-class QuietDialogs : public util::Dialogs {
-public:
-    void error(const std::string&) override {}
-    void warning(const std::string&) override {}
-    void information(const std::string&) override {}
-    void message(const std::string&) override {}
-    bool confirm(const std::string&) override { return false; }
-    std::optional<std::string> input(const std::string&, const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-};
 
 // A database without files: the six tables open empty, the edit lock off.
 std::unique_ptr<db::TDM> memoryDatabase(util::Dialogs& dialogs) {
@@ -90,7 +78,7 @@ bool allBrowsing(db::TDM& tdm) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
-    QuietDialogs dialogs;
+    util::SilentDialogs dialogs;
 
     auto tdm = memoryDatabase(dialogs);
     const bool read = attempt([&] {
