@@ -1,8 +1,10 @@
 #include "expr/compiled_form.h"
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <unordered_map>
 
 #include "expr/parser_errors.h"
 #include "expr/random_source.h"
@@ -110,11 +112,47 @@ double phase(double x) {
 }  // namespace
 
 CompiledForm::CompiledForm(std::vector<double> cells, std::vector<Operation> operations, const double* result)
-    : cells_(std::move(cells)), operations_(std::move(operations)), result_(result) {}
+    : cells_(std::move(cells)), operations_(std::move(operations)), result_(result) {
+    markDependencies();
+}
+
+// An operand is a constant or result cell owned here, the result of an earlier operation, or a
+// variable cell of the parser; each variable gets one bit, and an operation depends on the union
+// of its operands' variables.
+void CompiledForm::markDependencies() {
+    const double* ownFirst = cells_.data();
+    const double* ownLast = cells_.data() + cells_.size();
+    std::unordered_map<const double*, std::uint64_t> resultDepends;
+    auto dependsOf = [&](const double* cell) -> std::uint64_t {
+        if (cell == nullptr) return 0;
+        if (auto it = resultDepends.find(cell); it != resultDepends.end()) return it->second;
+        if (cell >= ownFirst && cell < ownLast) return 0;  // a constant
+        for (std::size_t i = 0; i < watched_.size(); ++i)
+            if (watched_[i].cell == cell) return std::uint64_t{1} << i;
+        if (watched_.size() == 62) return kAlways;
+        watched_.push_back({cell, 0});
+        return std::uint64_t{1} << (watched_.size() - 1);
+    };
+    for (Operation& op : operations_) {
+        op.depends = kFullRun | dependsOf(op.a) | (hasSecondOperand(op.kind) ? dependsOf(op.b) : 0);
+        if (op.kind == OpKind::Rnd) op.depends |= kAlways;
+        resultDepends[op.result] = op.depends;
+    }
+}
 
 double CompiledForm::evaluate() {
     constexpr double kTrigonometricLimit = 0x1p63;
+    std::uint64_t changed = ~std::uint64_t{0};
+    if (resultsValid_) {
+        changed = kAlways;
+        for (std::size_t i = 0; i < watched_.size(); ++i)
+            if (std::bit_cast<std::uint64_t>(*watched_[i].cell) != watched_[i].bits) changed |= std::uint64_t{1} << i;
+    }
+    for (Watched& w : watched_) w.bits = std::bit_cast<std::uint64_t>(*w.cell);
+    // A fault leaves the operations after it unrun: until an evaluation completes, run them all.
+    resultsValid_ = false;
     for (const Operation& op : operations_) {
+        if ((op.depends & changed) == 0) continue;
         double& r = *op.result;
         // Operands are read where they are used and results rounded straight into the result cell,
         // so an extended-precision operation loads, computes and stores without further copies;
@@ -192,6 +230,7 @@ double CompiledForm::evaluate() {
         if (!std::isfinite(r)) [[unlikely]]
             checkNonFinite(op, r);
     }
+    resultsValid_ = true;
     return *result_;
 }
 

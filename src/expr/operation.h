@@ -48,6 +48,9 @@ struct Operation {
     const double* b;  // nullptr for operations of one operand
     double* result;
     std::int64_t exponent;  // IntPower only
+    // Which watched variables the result depends on (set by CompiledForm, one bit a variable);
+    // an operation whose variables kept their values since the last evaluation is not run again.
+    std::uint64_t depends = 0;
 };
 
 }  // namespace expr

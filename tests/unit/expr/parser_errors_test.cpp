@@ -185,6 +185,44 @@ TEST(Variables, ChangesAfterCompilingTakeEffectWithoutRecompiling) {
     EXPECT_EQ(parser.variableCell("NOSUCH"), nullptr);
 }
 
+// Terms whose variables kept their values are not recomputed between evaluations; every change,
+// down to the sign of a zero, must still reach the value, and a fault must not be forgotten.
+TEST(Variables, TermsOfUnchangedVariablesGiveTheSameValuesAsAFreshParser) {
+    struct Step {
+        double t, x;
+    };
+    const Step steps[] = {{2, 0.5}, {2, 0.25}, {3, 0.25}, {3, -0.0}, {3, 0.0}, {2, 0.5}, {-1, 0.5}, {-1, 0.25}, {4, 0.25}};
+    const char* text = "T*LN(T)-2*T^2+1/X+SQRT(T)*X";
+    expr::TParser reused;
+    reused.setExpression(text);
+    for (const Step& step : steps) {
+        SCOPED_TRACE(testing::Message() << "T = " << step.t << ", X = " << step.x);
+        reused.setVariable("T", step.t);
+        reused.setVariable("X", step.x);
+        expr::TParser fresh;
+        fresh.setVariable("T", step.t);
+        fresh.setVariable("X", step.x);
+        fresh.setExpression(text);
+        std::string expected, got;
+        double expectedValue = 0, gotValue = 0;
+        try {
+            expectedValue = fresh.value();
+        } catch (const expr::EEvaluationError& e) {
+            expected = e.what();
+        }
+        try {
+            gotValue = reused.value();
+        } catch (const expr::EEvaluationError& e) {
+            got = e.what();
+        }
+        EXPECT_EQ(got, expected);
+        if (expected.empty()) {
+            EXPECT_EQ(std::signbit(gotValue), std::signbit(expectedValue));
+            EXPECT_EQ(gotValue, expectedValue);
+        }
+    }
+}
+
 TEST(Variables, MustExistBeforeTheExpressionCompiles) {
     expr::TParser parser;
     EXPECT_THROW(parser.setExpression("R*T"), expr::ESyntaxError);
