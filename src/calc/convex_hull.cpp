@@ -1,6 +1,7 @@
 #include "calc/convex_hull.h"
 
 #include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 namespace calc {
@@ -10,6 +11,22 @@ double ConvexHull::cross(int p, int q, int r) const {
     E value = (static_cast<E>(x_[q]) - static_cast<E>(x_[p])) * (static_cast<E>(y_[r]) - static_cast<E>(y_[p])) -
               (static_cast<E>(y_[q]) - static_cast<E>(y_[p])) * (static_cast<E>(x_[r]) - static_cast<E>(x_[p]));
     return static_cast<double>(value);
+}
+
+// Each of the two products carries at most three roundings of 2^-53 and the difference one more;
+// the extended value differs from the real one by far less, plus one rounding to double. 2^-50 of
+// |t1| + |t2| covers all of them with room to spare, and the absolute term covers underflow.
+ConvexHull::Estimate ConvexHull::estimateCross(int p, int q, int r) const {
+    const double t1 = (x_[q] - x_[p]) * (y_[r] - y_[p]);
+    const double t2 = (y_[q] - y_[p]) * (x_[r] - x_[p]);
+    return {t1 - t2, (std::fabs(t1) + std::fabs(t2)) * 0x1p-50 + 0x1p-1000};
+}
+
+bool ConvexHull::isLeft(int a, int b, int c) const {
+    const Estimate e = estimateCross(c, a, b);
+    if (e.value - e.bound > 0) return true;
+    if (e.value + e.bound < 0) return false;
+    return cross(c, a, b) > 0;  // close to the line, or not finite
 }
 
 double ConvexHull::along(int p, int a, int b) const {
@@ -90,6 +107,9 @@ void ConvexHull::refine() {
         double bestDistance = cross(lists_[best], a, b);
         double bestAlong = along(lists_[best], a, b);
         for (size_t j = best + 1; j < task.begin + task.count; ++j) {
+            // Most candidates are plainly nearer the edge than the best so far.
+            const Estimate e = estimateCross(lists_[j], a, b);
+            if (e.value + e.bound < bestDistance) continue;
             const double d = cross(lists_[j], a, b);
             if (d < bestDistance) continue;
             // Among candidates equally far from the edge the one farthest along it is a vertex;

@@ -38,7 +38,14 @@ private:
     };
 
     double cross(int p, int q, int r) const;
-    bool isLeft(int a, int b, int c) const { return cross(c, a, b) > 0; }
+    // The same cross product formed in double, with a bound on its distance from cross(p, q, r):
+    // the extended value is needed only when the question is closer than that to a decision.
+    struct Estimate {
+        double value;
+        double bound;
+    };
+    Estimate estimateCross(int p, int q, int r) const;
+    bool isLeft(int a, int b, int c) const;
     // Projection of p - a on b - a (scaled by |b - a|), in extended precision rounded to double.
     double along(int p, int a, int b) const;
     // Appends to lists_ the list A, B and the entries of `from` strictly left of A->B.
