@@ -15,6 +15,7 @@
 #include "store/table_file.h"
 #include "util/dialogs.h"
 #include "util/silent_dialogs.h"
+#include "figure_reporter.h"
 
 namespace {
 
@@ -145,30 +146,20 @@ void BM_RawSqliteWrite(benchmark::State& state) {
 }
 BENCHMARK(BM_RawSqliteWrite)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            if (!run.error_occurred && run.iterations > 0) seconds[run.benchmark_name()] = run.GetAdjustedRealTime() / 1e3;
-    }
-    double get(const std::string& prefix) const {
-        for (const auto& [name, s] : seconds)
-            if (name.rfind(prefix, 0) == 0) return s;
-        return 0;
-    }
-    std::map<std::string, double> seconds;
-};
 
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    FigureReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
-    const double open = reporter.get("BM_OpenDatabase"), scan = reporter.get("BM_RawSqliteScan");
-    const double save = reporter.get("BM_SaveDatabase"), write = reporter.get("BM_RawSqliteWrite");
+    auto seconds = [&](const char* name) {
+        const FigureReporter::Figures* f = reporter.find(name);
+        return f ? f->realSeconds : 0.0;
+    };
+    const double open = seconds("BM_OpenDatabase"), scan = seconds("BM_RawSqliteScan");
+    const double save = seconds("BM_SaveDatabase"), write = seconds("BM_RawSqliteWrite");
     if (open > 0 && scan > 0)
         std::printf("open: %.3f s (target < 1 s), plain SQLite scan %.3f s, ratio %.2f\n", open, scan, open / scan);
     if (save > 0 && write > 0)

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "expr/parser.h"
+#include "figure_reporter.h"
 
 namespace {
 
@@ -175,45 +176,27 @@ void BM_CompileFlat2000(benchmark::State& state) {
 }
 BENCHMARK(BM_CompileFlat2000)->Unit(benchmark::kMillisecond);
 
-// CPU ns per item of every run, to print the ratios at the end (CPU time, since the machine may be
-// shared while the benchmark runs).
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.error_occurred || run.iterations == 0) continue;
-            auto items = run.counters.find("items_per_second");
-            const double cpuNs = run.GetAdjustedCPUTime() * (run.time_unit == benchmark::kMillisecond ? 1e6 : 1.0);
-            if (items != run.counters.end() && items->second > 0)
-                perItem[run.benchmark_name()] = 1e9 / items->second;
-            else
-                perItem[run.benchmark_name()] = cpuNs;
-        }
-    }
-    std::map<std::string, double> perItem;
-};
 
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    FigureReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     auto ratio = [&](const char* label, const std::string& parser, const std::string& native) {
-        auto p = reporter.perItem.find(parser);
-        auto n = reporter.perItem.find(native);
-        if (p == reporter.perItem.end() || n == reporter.perItem.end()) return;
-        std::printf("%s: %.1f ns per evaluation, native %.1f ns, ratio %.2f (target <= 4)\n", label, p->second,
-                    n->second, p->second / n->second);
+        const FigureReporter::Figures* p = reporter.find(parser);
+        const FigureReporter::Figures* n = reporter.find(native);
+        if (!p || !n) return;
+        std::printf("%s: %.1f ns per evaluation, native %.1f ns, ratio %.2f (target <= 4)\n", label, p->cpuNsPerItem,
+                    n->cpuNsPerItem, p->cpuNsPerItem / n->cpuNsPerItem);
     };
     ratio("pure element, 1000 temperatures", "BM_PureElementParser", "BM_PureElementNative");
     ratio("solution phase, 1001 compositions", "BM_SolutionParser/1001", "BM_SolutionNative/1001");
     ratio("solution phase, 10001 compositions", "BM_SolutionParser/10001", "BM_SolutionNative/10001");
     for (const char* name : {"BM_CompileValid2000", "BM_CompileErrorAtEnd2000", "BM_CompileFlat2000"}) {
-        auto it = reporter.perItem.find(name);
-        if (it != reporter.perItem.end()) std::printf("%s: %.2f ms CPU (target < 50)\n", name, it->second / 1e6);
+        const FigureReporter::Figures* f = reporter.find(name);
+        if (f) std::printf("%s: %.2f ms CPU (target < 50)\n", name, f->cpuNsPerItem / 1e6);
     }
     return 0;
 }

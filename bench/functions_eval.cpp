@@ -12,6 +12,7 @@
 #include "functions/function_source.h"
 #include "functions/phase_functions.h"
 #include "util/dialogs.h"
+#include "figure_reporter.h"
 
 namespace {
 
@@ -119,30 +120,18 @@ void BM_NativeFormula(benchmark::State& state) {
 }
 BENCHMARK(BM_NativeFormula);
 
-// Keeps CPU ns per composition of every run to print the ratio at the end (CPU time, since the
-// machine may be shared while the benchmark runs).
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            if (!run.error_occurred && run.iterations > 0)
-                nsPerItem[run.benchmark_name()] = run.GetAdjustedCPUTime() / Compositions;
-    }
-    std::map<std::string, double> nsPerItem;
-};
 
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    FigureReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
-    const auto phase = reporter.nsPerItem.find("BM_SolutionPhase");
-    const auto native = reporter.nsPerItem.find("BM_NativeFormula");
-    if (phase != reporter.nsPerItem.end() && native != reporter.nsPerItem.end())
+    const FigureReporter::Figures* phase = reporter.find("BM_SolutionPhase");
+    const FigureReporter::Figures* native = reporter.find("BM_NativeFormula");
+    if (phase && native)
         std::printf("solution phase: %.2f ns (CPU) per composition, native formula: %.2f ns, ratio %.2f (target <= 4)\n",
-                    phase->second, native->second, phase->second / native->second);
+                    phase->cpuNsPerItem, native->cpuNsPerItem, phase->cpuNsPerItem / native->cpuNsPerItem);
     return 0;
 }
