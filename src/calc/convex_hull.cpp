@@ -92,6 +92,40 @@ void ConvexHull::compute(std::span<const double> x, std::span<const double> y) {
     refine();
 }
 
+size_t ConvexHull::farthest(size_t begin, size_t count) const {
+    const int a = lists_[begin];
+    const int b = lists_[begin + 1];
+    size_t best = begin + 2;
+    Estimate bestEstimate = estimateCross(lists_[best], a, b);
+    bool exactKnown = false;  // bestDistance holds the extended cross product of the best
+    double bestDistance = 0;
+    for (size_t j = best + 1; j < begin + count; ++j) {
+        // Most comparisons are settled by the estimates, whose bounds keep them apart.
+        const Estimate e = estimateCross(lists_[j], a, b);
+        if (e.value + e.bound < bestEstimate.value - bestEstimate.bound) continue;
+        if (e.value - e.bound > bestEstimate.value + bestEstimate.bound) {
+            best = j;
+            bestEstimate = e;
+            exactKnown = false;
+            continue;
+        }
+        if (!exactKnown) {
+            bestDistance = cross(lists_[best], a, b);
+            exactKnown = true;
+        }
+        const double d = cross(lists_[j], a, b);
+        if (d < bestDistance) continue;
+        // Among candidates equally far from the edge the one farthest along it is a vertex; one in
+        // the middle of their row would lie on a hull edge. Identical points: the first.
+        if (d > bestDistance || along(lists_[j], a, b) > along(lists_[best], a, b)) {
+            best = j;
+            bestEstimate = e;
+            bestDistance = d;
+        }
+    }
+    return best;
+}
+
 void ConvexHull::refine() {
     while (!tasks_.empty()) {
         Task task = tasks_.back();
@@ -103,24 +137,7 @@ void ConvexHull::refine() {
         }
         const int a = lists_[task.begin];
         const int b = lists_[task.begin + 1];
-        size_t best = task.begin + 2;
-        double bestDistance = cross(lists_[best], a, b);
-        double bestAlong = along(lists_[best], a, b);
-        for (size_t j = best + 1; j < task.begin + task.count; ++j) {
-            // Most candidates are plainly nearer the edge than the best so far.
-            const Estimate e = estimateCross(lists_[j], a, b);
-            if (e.value + e.bound < bestDistance) continue;
-            const double d = cross(lists_[j], a, b);
-            if (d < bestDistance) continue;
-            // Among candidates equally far from the edge the one farthest along it is a vertex;
-            // one in the middle of their row would lie on a hull edge. Identical points: the first.
-            const double t = along(lists_[j], a, b);
-            if (d > bestDistance || t > bestAlong) {
-                bestDistance = d;
-                bestAlong = t;
-                best = j;
-            }
-        }
+        const size_t best = farthest(task.begin, task.count);
         const int f = lists_[best];
         marks_[f] = 1;
 

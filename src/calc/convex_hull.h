@@ -51,6 +51,8 @@ private:
     // Appends to lists_ the list A, B and the entries of `from` strictly left of A->B.
     size_t partition(const int* from, size_t count, int a, int b);
     size_t partitionAll(size_t n, int a, int b);
+    // Position in lists_ of the candidate farthest from the edge A->B of the list at `begin`.
+    size_t farthest(size_t begin, size_t count) const;
     void refine();
 
     const double* x_ = nullptr;

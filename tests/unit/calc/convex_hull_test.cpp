@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <random>
 #include <set>
 #include <utility>
@@ -131,3 +132,91 @@ TEST(ConvexHull, LowerHullOfConvexCurveBelowItsChordKeepsEveryPoint) {
 }
 
 }  // namespace
+
+namespace {
+
+// The quickhull scheme written plainly, every cross product and projection in extended precision:
+// what ComputeHull must mark whatever shortcuts it takes in double.
+class PlainQuickhull {
+public:
+    PlainQuickhull(const std::vector<double>& x, const std::vector<double>& y) : x_(x), y_(y), marks_(x.size(), 0) {}
+
+    std::vector<uint8_t> marks() {
+        const int n = static_cast<int>(x_.size());
+        int left = 0, right = 0;
+        for (int k = 1; k < n; ++k) {
+            if (x_[k] < x_[left]) left = k;
+            if (x_[k] > x_[right]) right = k;
+        }
+        marks_[left] = marks_[right] = 1;
+        std::vector<int> all(n);
+        for (int k = 0; k < n; ++k) all[k] = k;
+        refine(partition(all, left, right));
+        refine(partition(all, right, left));
+        return marks_;
+    }
+
+private:
+    using E = long double;
+    double cross(int p, int q, int r) const {
+        return static_cast<double>((E(x_[q]) - E(x_[p])) * (E(y_[r]) - E(y_[p])) -
+                                   (E(y_[q]) - E(y_[p])) * (E(x_[r]) - E(x_[p])));
+    }
+    double along(int p, int a, int b) const {
+        return static_cast<double>((E(x_[p]) - E(x_[a])) * (E(x_[b]) - E(x_[a])) +
+                                   (E(y_[p]) - E(y_[a])) * (E(y_[b]) - E(y_[a])));
+    }
+    std::vector<int> partition(const std::vector<int>& list, int a, int b) const {
+        std::vector<int> out{a, b};
+        for (int e : list)
+            if (e != a && e != b && cross(e, a, b) > 0) out.push_back(e);
+        return out;
+    }
+    void refine(const std::vector<int>& list) {
+        if (list.size() < 3) return;
+        if (list.size() == 3) {
+            marks_[list[2]] = 1;
+            return;
+        }
+        const int a = list[0], b = list[1];
+        size_t best = 2;
+        for (size_t j = 3; j < list.size(); ++j) {
+            const double d = cross(list[j], a, b), bestDistance = cross(list[best], a, b);
+            if (d > bestDistance || (d == bestDistance && along(list[j], a, b) > along(list[best], a, b))) best = j;
+        }
+        const int f = list[best];
+        marks_[f] = 1;
+        refine(partition(list, a, f));
+        refine(partition(list, f, b));
+    }
+
+    const std::vector<double>& x_;
+    const std::vector<double>& y_;
+    std::vector<uint8_t> marks_;
+};
+
+}  // namespace
+
+// Near-degenerate rows, where orientation tests in double and in extended precision may disagree:
+// points on a line or a very flat parabola with coordinates that are not exact binary fractions,
+// ties in distance, and noise of a few units in the last place.
+TEST(ConvexHull, MarksWhatThePlainExtendedPrecisionSchemeMarks) {
+    std::mt19937 random(11);
+    std::uniform_int_distribution<int> ulps(-3, 3);
+    calc::ConvexHull hull;
+    for (int trial = 0; trial < 400; ++trial) {
+        const int n = 3 + trial % 97;
+        const double slope = 1234.5678 * (trial % 7 - 3), curvature = (trial % 5) * 1e-9;
+        std::vector<double> x, y;
+        for (int k = 0; k < n; ++k) {
+            const double xk = 0.1 * (k % (n / 2 + 1)) + 0.3;
+            double yk = -5000.123 + slope * xk - curvature * xk * (1 - xk);
+            for (int u = ulps(random); u != 0; u += u > 0 ? -1 : 1)
+                yk = std::nextafter(yk, u > 0 ? HUGE_VAL : -HUGE_VAL);
+            x.push_back(xk);
+            y.push_back(yk);
+        }
+        hull.compute(x, y);
+        ASSERT_EQ(hull.marks(), PlainQuickhull(x, y).marks()) << "trial " << trial;
+    }
+}
