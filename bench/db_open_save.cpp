@@ -146,7 +146,6 @@ void BM_RawSqliteWrite(benchmark::State& state) {
 }
 BENCHMARK(BM_RawSqliteWrite)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
-
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -176,7 +176,6 @@ void BM_CompileFlat2000(benchmark::State& state) {
 }
 BENCHMARK(BM_CompileFlat2000)->Unit(benchmark::kMillisecond);
 
-
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -120,7 +120,6 @@ void BM_NativeFormula(benchmark::State& state) {
 }
 BENCHMARK(BM_NativeFormula);
 
-
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -5,8 +5,6 @@
 
 #include <array>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
 namespace testsupport {
 
@@ -32,11 +30,6 @@ CliRun runRavoCli(const std::string& arguments, ErrorStream errorStream,
         std::filesystem::remove(errFile);
     }
     return run;
-}
-
-std::string readFileBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 }  // namespace testsupport

@@ -2,6 +2,8 @@
 #include <filesystem>
 #include <string>
 
+#include "support/test_helpers.h"
+
 namespace testsupport {
 
 struct CliRun {
@@ -16,8 +18,5 @@ enum class ErrorStream { Apart, Merged };
 // `workingDirectory` when one is given.
 CliRun runRavoCli(const std::string& arguments, ErrorStream errorStream = ErrorStream::Apart,
                   const std::filesystem::path& workingDirectory = {});
-
-// The whole content of a file as bytes ("" when it cannot be read).
-std::string readFileBytes(const std::filesystem::path& path);
 
 }  // namespace testsupport

@@ -13,6 +13,7 @@
 #include "db/tdm.h"
 #include "support/scripted_dialogs.h"
 #include "util/errors.h"
+#include "support/test_helpers.h"
 
 namespace dbtest {
 
@@ -91,10 +92,7 @@ protected:
         dm->tblExperiment.post();
     }
 
-    static std::string bytes(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    static std::string bytes(const std::string& path) { return testsupport::readFileBytes(path); }
     // The bytes of the six table files of a directory.
     static std::vector<std::string> fileBytes(const std::string& directory) {
         std::vector<std::string> result;
@@ -102,14 +100,7 @@ protected:
         return result;
     }
 
-    static std::string errorOf(const std::function<void()>& action) {
-        try {
-            action();
-        } catch (const util::Error& e) {
-            return e.what();
-        }
-        return "";
-    }
+    static std::string errorOf(const std::function<void()>& action) { return testsupport::errorOf(action); }
 };
 
 }  // namespace dbtest

@@ -13,6 +13,7 @@
 #include "exchange/field_line.h"
 #include "db/tdm.h"
 #include "support/scripted_dialogs.h"
+#include "support/test_helpers.h"
 
 namespace exchangetest {
 
@@ -51,10 +52,7 @@ protected:
         return second;
     }
 
-    static std::string readFile(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    static std::string readFile(const std::string& path) { return testsupport::readFileBytes(path); }
     static void writeFile(const std::string& path, const std::string& bytes) {
         std::ofstream(path, std::ios::binary) << bytes;
     }

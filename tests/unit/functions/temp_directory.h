@@ -7,6 +7,7 @@
 #include <string>
 
 #include <unistd.h>
+#include "support/test_helpers.h"
 
 namespace functions::testing {
 
@@ -31,9 +32,6 @@ private:
     std::filesystem::path path_;
 };
 
-inline std::string readBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+inline std::string readBytes(const std::filesystem::path& path) { return testsupport::readFileBytes(path); }
 
 }  // namespace functions::testing

@@ -9,6 +9,7 @@
 
 #include "store/table.h"
 #include "util/errors.h"
+#include "support/test_helpers.h"
 
 namespace {
 
@@ -56,10 +57,7 @@ protected:
         return c;
     }
 
-    std::string bytes(const std::string& p) const {
-        std::ifstream in(p, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    std::string bytes(const std::string& p) const { return testsupport::readFileBytes(p); }
 
     int filesIn() const { return static_cast<int>(std::distance(fs::directory_iterator(dir), fs::directory_iterator())); }
 

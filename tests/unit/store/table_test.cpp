@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "util/errors.h"
+#include "support/test_helpers.h"
 
 namespace {
 
@@ -62,14 +63,7 @@ protected:
         return result;
     }
 
-    static std::string errorOf(const std::function<void()>& action) {
-        try {
-            action();
-        } catch (const util::Error& e) {
-            return e.what();
-        }
-        return "";
-    }
+    static std::string errorOf(const std::function<void()>& action) { return testsupport::errorOf(action); }
 };
 
 TEST_F(TableTest, IndexOrderSortsByEachFieldInTurnAndKeepsInsertionOrderForTies) {
