@@ -9,6 +9,8 @@ packages=(
   libgtest-dev libgmock-dev googletest
   libbenchmark-dev
   clang libclang-rt-dev
+  ccache
+  qt6-base-dev qt6-svg-dev libqcustomplot-dev libgl-dev qt6-l10n-tools fonts-dejavu-core
 )
 
 missing=()
