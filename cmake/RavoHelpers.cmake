@@ -38,3 +38,15 @@ function(ravo_add_unit_test module)
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
     PROPERTIES LABELS unit)
 endfunction()
+
+# ravo_add_gui_test(<name> <sources>...)
+# A Qt Test program over the desktop program's library, run offscreen; one ctest entry per program.
+function(ravo_add_gui_test name)
+  add_executable(${name} ${ARGN})
+  set_target_properties(${name} PROPERTIES AUTOMOC ON)
+  find_package(Qt6 REQUIRED COMPONENTS Test)
+  target_link_libraries(${name} PRIVATE ravo_gui ravo_test_support Qt6::Test)
+  ravo_warnings(${name})
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES LABELS gui ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()
