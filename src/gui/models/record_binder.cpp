@@ -105,7 +105,8 @@ bool RecordBinder::commit(Binding& binding, const std::string& text) {
     const bool ok = ErrorHandler::guard(dialogs_, [&] { table_.setText(binding.field, text, separator_); });
     source_ = previous;
     binding.pending = false;
-    if (!ok) show(binding);
+    // A line edit shows the value as the field displays it once it was handed over.
+    if (!ok || binding.kind == Binding::Kind::Line) show(binding);
     else emit valueEdited(QString::fromStdString(binding.field));
     return ok;
 }
