@@ -13,6 +13,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <QAction>
+#include <QDir>
 #include <QMenu>
 #include <filesystem>
 
@@ -407,6 +408,73 @@ private slots:
         w->action("N7")->trigger();
         QVERIFY(p->windows->stability().isVisible());
         QCOMPARE(p->windows->stability().positionLabel()->text(), QStringLiteral("0/0"));
+    }
+
+    // The catalog and the listing go to the current directory, as the program writes them.
+    void catalogAndListingAreWrittenWithTheirMessages() {
+        const QString previous = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(QString::fromStdString(p->directory)));
+        p->select("Cu+Ni");
+        w->action("N15")->trigger();
+        w->action("N10")->trigger();
+        QDir::setCurrent(previous);
+        QCOMPARE(p->dialogs->texts("information"),
+                 (std::vector<std::string>{"Оглавление базы записано в файл Ravo_cat", "Данные записаны в файл Cu+Ni.txt"}));
+        const std::string catalog = testsupport::readFileBytes(p->directory + "Ravo_cat");
+        QVERIFY(catalog.starts_with("Al+Fe\r\nCu+Ni\r\n"));
+        QCOMPARE(p->designation(), std::string("Cu+Ni"));  // the selection stays
+        const std::string listing = testsupport::readFileBytes(p->directory + "Cu+Ni.txt");
+        QVERIFY(listing.starts_with("SYSTEM: Cu+Ni\r\n\r\nPHASE: Liquid-(C)\r\nTmin = 298  Tmax = 1000\r\n"));
+    }
+
+    void stabilityWindowEditsElementDataAndWritesItsFile() {
+        auto& stability = p->windows->stability();
+        w->action("N7")->trigger();
+        unlock();
+        auto* parameters = stability.findChildren<gui::RecordNavigator*>().at(0);
+        auto* details = stability.findChildren<gui::RecordNavigator*>().at(1);
+        QTest::mouseClick(parameters->button(gui::RecordNavigator::Insert), Qt::LeftButton);
+        typeIntoGrid(stability.grid(), 0, QStringLiteral("GHSERCU"));
+        QTest::mouseClick(details->button(gui::RecordNavigator::Insert), Qt::LeftButton);
+        QCOMPARE(stability.positionLabel()->text(), QStringLiteral("1/1"));
+        stability.memExpression()->setFocus();
+        QTest::keyClicks(stability.memExpression(), QStringLiteral("-7770+130*T"));
+        QTest::mouseClick(details->button(gui::RecordNavigator::Post), Qt::LeftButton);
+        QCOMPARE(tdm->tblStability.asString("Designation"), std::string("GHSERCU"));
+        QCOMPARE(tdm->tblStabDet.recordCount(), 1);
+        QCOMPARE(tdm->tblStabDet.asString("Expression"), std::string("-7770+130*T"));
+        stability.findChild<QAction*>("N2")->trigger();
+        QCOMPARE(p->dialogs->texts("information").back(),
+                 std::string("Данные о параметрах стабильности записаны в файл STABILITY_PARAMS.txt"));
+        QVERIFY(testsupport::readFileBytes(p->directory + "STABILITY_PARAMS.txt").find("GHSERCU") != std::string::npos);
+        QVERIFY(p->dialogs->texts("error").empty());
+    }
+
+    void experimentWindowFollowsTheLock() {
+        p->select("Cu+Ni");
+        w->action("N12")->trigger();
+        auto* grid = p->windows->experiment().grid();
+        grid->setFocus();
+        grid->setCurrentIndex(grid->model()->index(0, 0));
+        QTest::keyClicks(grid, QStringLiteral("x"));
+        QCOMPARE(p->dialogs->texts("error"), std::vector<std::string>{"Cannot modify a read-only dataset"});
+        unlock();
+        p->select("Cu+Ni");
+        typeIntoGrid(grid, 0, QStringLiteral("Handbook"));
+        QCOMPARE(tdm->tblExperiment.asString("SQUIB"), std::string("Handbook"));
+    }
+
+    void aboutBoxClosesOnAnyKey() {
+        auto& about = p->windows->about();
+        QCOMPARE(about.windowTitle(), QStringLiteral("О программе..."));
+        QVERIFY(about.isModal());
+        about.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        QTest::keyClick(&about, Qt::Key_A);
+        QVERIFY(!about.isVisible());
+        about.show();
+        QTest::mouseClick(&about, Qt::LeftButton);
+        QVERIFY(!about.isVisible());
     }
 
     void systemFileWrittenAndReadBack() {
