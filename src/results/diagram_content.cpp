@@ -14,6 +14,10 @@ DiagramContent buildDiagramContent(const DiagramInputs& in) {
     DiagramContent content;
     content.title = diagramTitle(in.yCaption, in.yParameterIndex);
     content.foot = diagramFoot(in.xCaption, in.defaultFoot);
+    content.gridXMin = in.gridXMin;
+    content.gridXMax = in.gridXMax;
+    content.gridYMin = in.gridYMin;
+    content.gridYMax = in.gridYMax;
 
     DiagramSeries boundaries{DiagramSeriesKind::Boundaries, std::string(kBoundarySeriesTitle), {}, {}};
     boundaries.x.reserve(in.boundaries.size());

@@ -28,6 +28,11 @@ struct DiagramContent {
     // 0 "Границы фаз", 1 "Особые точки", one "Нода при …K" line per node, and last the
     // experimental points when the system has any.
     std::vector<DiagramSeries> series;
+    // The calculated grid (XMin..XMax, YMin..YMax); automatic axis ranges take it in besides the
+    // points, so the single-phase fields at the edges stay visible and can be labelled. Empty
+    // (min > max) before any run.
+    double gridXMin = 1, gridXMax = 0;
+    double gridYMin = 1, gridYMax = 0;
 };
 
 struct ExperimentPoint {
@@ -44,6 +49,8 @@ struct DiagramInputs {
     std::string yCaption;                       // "#YCAP=" directive, "" when absent
     int yParameterIndex = -1;                   // item index of the Y selector (calc::YMeaning)
     std::string defaultFoot;                    // the chart's foot as its settings or editor left it
+    double gridXMin = 1, gridXMax = 0;          // the run's grid; min > max when there was no run
+    double gridYMin = 1, gridYMax = 0;
     char decimalSeparator = ',';                // for the node line titles
 };
 

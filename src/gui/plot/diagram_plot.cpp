@@ -168,8 +168,10 @@ void DiagramPlot::applyHomeRanges() {
             axis->setRange(fixed.min, fixed.max);
             return;
         }
-        bool found = false;
-        QCPRange range;
+        const double gridMin = bottom ? content_.gridXMin : content_.gridYMin;
+        const double gridMax = bottom ? content_.gridXMax : content_.gridYMax;
+        bool found = gridMin <= gridMax;
+        QCPRange range(gridMin, gridMax);
         for (int i = 0; i < graphCount(); ++i) {
             if (!graph(i)->visible() || graph(i)->dataCount() == 0) continue;
             bool ok = false;
@@ -219,8 +221,10 @@ QList<QCPItemText*> DiagramPlot::regionLabels() const {
 QCPItemText* DiagramPlot::regionLabelAt(const QPoint& pixel) const {
     const QList<QCPItemText*> labels = regionLabels();
     // The label drawn last lies on top.
-    for (auto it = labels.rbegin(); it != labels.rend(); ++it)
-        if ((*it)->selectTest(pixel, false) == 0) return *it;
+    for (auto it = labels.rbegin(); it != labels.rend(); ++it) {
+        const QSize size = QFontMetrics((*it)->font()).size(0, (*it)->text());
+        if (QRect((*it)->position->pixelPosition().toPoint(), size).contains(pixel)) return *it;
+    }
     return nullptr;
 }
 
