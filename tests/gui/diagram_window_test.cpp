@@ -67,7 +67,6 @@ class DiagramWindowTest : public QObject {
         request.parameters = &parameters;
         request.special = &special;
         request.experiment = std::move(experiment);
-        request.dialogs = &dialogs;
         gui::sbDiagramClick(window, request);
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         window.Chart1->replot();  // lay the chart out at its shown size

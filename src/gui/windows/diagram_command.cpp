@@ -1,5 +1,7 @@
 #include "gui/windows/diagram_command.h"
 
+#include "db/tdm.h"
+#include "engine/calculation.h"
 #include "gui/windows/tfm_diagram2.h"
 #include "results/region_label.h"
 
@@ -25,16 +27,26 @@ void sbDiagramClick(TfmDiagram2& window, DiagramRequest request) {
     inputs.decimalSeparator = request.decimalSeparator;
 
     TfmDiagram2::RegionLookup lookup;
-    if (request.results && request.dialogs) {
+    if (request.results) {
         const calc::PhaseMatrix* matrix = &request.results->matrix;
-        util::Dialogs* dialogs = request.dialogs;
-        lookup = [matrix, dialogs, running = std::move(request.running)](double cx, double cy)
-            -> std::optional<std::string> {
+        lookup = [matrix, running = std::move(request.running)](double cx, double cy) -> std::optional<std::string> {
             if (running && running()) return std::nullopt;
-            return results::regionLabelText(*matrix, cx, cy, *dialogs);
+            return results::regionLabelText(*matrix, cx, cy);
         };
     }
     window.showDiagram(results::buildDiagramContent(inputs), std::move(lookup));
+}
+
+void sbDiagramClick(TfmDiagram2& window, engine::Calculation& calculation, const db::TDM& tdm,
+                    char decimalSeparator) {
+    DiagramRequest request;
+    request.results = &calculation.results();
+    request.parameters = &calculation.parameters();
+    request.special = &calculation.findSpecialPoints();
+    request.experiment = results::experimentPoints(tdm.tblExperiment);
+    request.running = [&calculation] { return calculation.running(); };
+    request.decimalSeparator = decimalSeparator;
+    sbDiagramClick(window, std::move(request));
 }
 
 }  // namespace gui

@@ -8,6 +8,9 @@
 #include "results/special_points.h"
 #include "util/dialogs.h"
 
+namespace db { class TDM; }
+namespace engine { class Calculation; }
+
 namespace gui {
 
 class TfmDiagram2;
@@ -22,7 +25,6 @@ struct DiagramRequest {
     // True while a new run writes the results; region labels are then placed from nothing, since
     // the matrix is being rewritten on the run's thread. Empty: never running.
     std::function<bool()> running;
-    util::Dialogs* dialogs = nullptr;              // ParseNumber's message for a bad header text
     char decimalSeparator = ',';
 };
 
@@ -30,5 +32,12 @@ struct DiagramRequest {
 // special points, node lines, measured points last) and shows it in the window, with region labels
 // read from the run's matrix.
 void sbDiagramClick(TfmDiagram2& window, DiagramRequest request);
+
+// The same for the program's calculation object: runs the special point search on the last run's
+// matrix and takes the measured points of the current system of tdm. Call it on the GUI thread
+// while no run executes (at the end of a run, or from the "Диаграмма" button, which is disabled
+// during a run). A header text that is no number stops with util::Error before anything changes.
+void sbDiagramClick(TfmDiagram2& window, engine::Calculation& calculation, const db::TDM& tdm,
+                    char decimalSeparator);
 
 }  // namespace gui
