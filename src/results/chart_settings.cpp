@@ -130,7 +130,7 @@ std::optional<SeriesStyle> parseStyle(const std::string& text) {
 std::array<SeriesStyle, 4> ChartSettings::defaultStyles() {
     return {{
         {true, 0x0000C0, MarkerShape::Circle, 5, false},    // boundaries
-        {true, 0xFF0000, MarkerShape::Circle, 5, true},     // special points: red, dotted outline
+        {true, 0xFF0000, MarkerShape::Circle, 7, true},     // special points: red, dotted outline
         {true, 0x0000C0, MarkerShape::None, 5, false},      // node lines, in the boundaries' colour
         {true, 0x008000, MarkerShape::Triangle, 7, false},  // experimental points
     }};

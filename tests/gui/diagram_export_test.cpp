@@ -1,5 +1,7 @@
 // Pictures of the diagram: the files other programs open must parse and hold the series and labels.
+#include <QClipboard>
 #include <QImage>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <QtTest>
@@ -100,6 +102,16 @@ private slots:
             QCOMPARE(image.size(), c.size);
             QCOMPARE(qRound(image.dotsPerMeterX() * 0.0254), c.dpi);
         }
+    }
+
+    void copyPutsVectorAndBitmapFormsOnTheClipboard() {
+        QApplication::clipboard()->setMimeData(plot::clipboardData(chart));
+        const QMimeData* data = QApplication::clipboard()->mimeData();
+        QVERIFY(data);
+        QCOMPARE(readSvg(data->data("image/svg+xml")).error, QString());
+        QVERIFY(readSvg(data->data("image/svg+xml")).texts.contains("L+Sn"));
+        QVERIFY(data->data("application/pdf").startsWith("%PDF-"));
+        QCOMPARE(qvariant_cast<QImage>(data->imageData()).size(), chart.size());
     }
 
     void csvAndTheOffscreenRendererShareTheChart() {
