@@ -5,11 +5,19 @@
 namespace gui {
 
 CalculationEngine::CalculationEngine(db::TDM& tdm, util::Dialogs& dialogs, char decimalSeparator)
-    : tdm_(tdm), calculation_(dialogs, decimalSeparator) {}
+    : tdm_(&tdm), calculation_(dialogs, decimalSeparator) {}
+
+CalculationEngine::CalculationEngine(std::shared_ptr<const engine::RunSnapshot> fixed, util::Dialogs& dialogs,
+                                     char decimalSeparator)
+    : calculation_(dialogs, decimalSeparator), fixed_(std::move(fixed)) {}
 
 void CalculationEngine::prepare() {
-    tdm_.PostPendingEdits();
-    snapshot_ = engine::Calculation::takeSnapshot(tdm_);
+    if (!tdm_) {
+        snapshot_ = fixed_;
+        return;
+    }
+    tdm_->PostPendingEdits();
+    snapshot_ = engine::Calculation::takeSnapshot(*tdm_);
 }
 
 RunEngine::Outcome CalculationEngine::run(calc::RowObserver& observer) {

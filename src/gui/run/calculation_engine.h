@@ -15,6 +15,9 @@ class CalculationEngine : public RunEngine {
 public:
     // dialogs: what the calculation reports and asks while it runs (called on the worker thread).
     CalculationEngine(db::TDM& tdm, util::Dialogs& dialogs, char decimalSeparator);
+    // Runs the given snapshot every time instead of the data module's current system (benchmarks).
+    CalculationEngine(std::shared_ptr<const engine::RunSnapshot> fixed, util::Dialogs& dialogs,
+                      char decimalSeparator);
 
     void prepare() override;
     Outcome run(calc::RowObserver& observer) override;
@@ -29,8 +32,9 @@ public:
     engine::Calculation& calculation() { return calculation_; }
 
 private:
-    db::TDM& tdm_;
+    db::TDM* tdm_ = nullptr;
     engine::Calculation calculation_;
+    std::shared_ptr<const engine::RunSnapshot> fixed_;
     std::shared_ptr<const engine::RunSnapshot> snapshot_;
 };
 

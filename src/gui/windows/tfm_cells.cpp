@@ -76,7 +76,6 @@ TfmCells::TfmCells(QWidget* parent) : QWidget(parent, Qt::Window) {
     sgCells_->verticalHeader()->setMinimumSectionSize(4);
     sgCells_->verticalHeader()->setDefaultSectionSize(kRowHeight);
     sgCells_->verticalHeader()->setFixedWidth(kWideWidth);
-    sgCells_->setCornerButtonEnabled(false);
     if (auto* corner = sgCells_->findChild<QAbstractButton*>())
         corner->installEventFilter(new CornerPainter(corner, model_));
 

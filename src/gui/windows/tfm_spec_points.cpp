@@ -13,7 +13,7 @@ namespace gui {
 TfmSpecPoints::TfmSpecPoints(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName("fmSpecPoints");
     setWindowTitle(tr("Координаты особых точек"));
-    resize(520, 420);
+    resize(540, 420);
 
     auto* groupBox1 = new QGroupBox(tr(" Ноды "), this);
     sgSpecPoints_ = new QTableWidget(1, 4, groupBox1);

@@ -31,7 +31,7 @@ protected:
 
 // The distinct colours a new series takes in turn.
 const QColor kSeriesColours[] = {
-    QColor(255, 0, 0),   QColor(0, 128, 0),   QColor(255, 255, 0), QColor(0, 0, 255),
+    QColor(255, 0, 0),   QColor(0, 128, 0),   QColor(0, 0, 255),   QColor(255, 128, 0),
     QColor(128, 128, 128), QColor(255, 0, 255), QColor(0, 128, 128),
     QColor(0, 0, 128),   QColor(128, 0, 0),   QColor(0, 255, 0),   QColor(128, 0, 128),
 };
