@@ -5,6 +5,7 @@
 #include <QEventLoop>
 #include <QThread>
 #include <QWidget>
+#include <utility>
 
 #include "calc/run_parameters.h"
 #include "calc/run_results.h"
@@ -66,11 +67,22 @@ void RunController::sbRunClick() {
     fault_ = nullptr;
     outcome_ = RunEngine::Outcome::NotStarted;
     if (host_.sbStop) host_.sbStop->setEnabled(true);
+    searched_ = nullptr;
+    searchFault_ = nullptr;
     worker_ = QThread::create([this] {
         try {
             outcome_ = engine_->run(*relay_);
         } catch (...) {
             fault_ = std::current_exception();
+            return;
+        }
+        // The search of a completed run reads the million cells of a large matrix: it is done
+        // here, so the GUI thread only shows its result.
+        if (outcome_ != RunEngine::Outcome::Completed) return;
+        try {
+            searched_ = &engine_->findSpecialPoints();
+        } catch (...) {
+            searchFault_ = std::current_exception();
         }
     });
     worker_->setObjectName("calculation");
@@ -170,6 +182,7 @@ void RunController::onWorkerFinished() {
 
 void RunController::completeRun() {
     try {
+        if (searchFault_) std::rethrow_exception(std::exchange(searchFault_, nullptr));
         if (host_.diagramCommand)
             host_.diagramCommand();
         else
@@ -182,8 +195,9 @@ void RunController::completeRun() {
 }
 
 const results::SpecialPoints& RunController::findSpecialPoints() {
-    const results::SpecialPoints& found = engine_->findSpecialPoints();
-    searched_ = true;
+    // The search the worker made at the end of the run serves the first request after it.
+    const results::SpecialPoints& found =
+        searched_ ? *std::exchange(searched_, nullptr) : engine_->findSpecialPoints();
     nodes_ = found.nodes();
     yParameter_ = engine_->parameters().YParameter;
     if (windows_.specPoints) windows_.specPoints->showOtherPoints(found.otherPoints());

@@ -44,6 +44,8 @@ class WorkerDialogs;
 // - The stop request is an atomic flag of the calculation, seen before the next row. The display
 //   switches are atomics the worker reads once per row; MosaicColor and the check boxes are read
 //   again on the GUI thread at every drawing step.
+// - After a completed run the worker also makes the special point search, so the GUI thread does
+//   not stall on a large matrix; the result is taken over when the worker's end is handled.
 // - The results, the parameters and the special points of the calculation are read only while no
 //   worker runs; until the worker's end has been handled here, running() is true.
 // - Closing the main window during a run (watchForClose) or destroying the controller requests the
@@ -94,7 +96,8 @@ public:
     void sbSpecialPointsClick();
 
     // The special point search over the last run's matrix; its other points go to the special
-    // points window's list at once. Only while no run works.
+    // points window's list at once. Only while no run works. The first call after a completed run
+    // takes the search the worker made right after the rows.
     const results::SpecialPoints& findSpecialPoints();
 
     bool running() const { return worker_ != nullptr; }
@@ -136,7 +139,9 @@ private:
     RunEngine::Outcome outcome_ = RunEngine::Outcome::NotStarted;
     std::exception_ptr fault_;
     bool closing_ = false;
-    bool searched_ = false;
+    // The special point search made by the worker after a completed run, until first used.
+    const results::SpecialPoints* searched_ = nullptr;
+    std::exception_ptr searchFault_;
     std::vector<results::TNode> nodes_;  // of the last search, for the main window's "Особые точки"
     int yParameter_ = 0;
 };
