@@ -19,7 +19,7 @@
 #include "functions/phase_functions.h"
 #include "functions/run_values.h"
 #include "functions/system_listing.h"
-#include "functions/tdm_function_source.h"
+#include "functions/memory_source.h"
 #include "gui/dialogs/error_handler.h"
 #include "gui/models/record_binder.h"
 #include "gui/widgets/data_grid.h"
@@ -188,7 +188,7 @@ void TfmMain::N10Click() {
         tdm_.PostPendingEdits();
         functions::RunValues run;
         functions::PhaseFunctions phaseFunctions(run, dialogs_, separator_);
-        functions::TdmFunctionSource source(tdm_);
+        functions::MemorySource source = functions::MemorySource::ReadCurrentSystem(tdm_);
         functions::WriteSystemListing(phaseFunctions, source, std::filesystem::current_path());
     });
 }
