@@ -7,10 +7,16 @@ namespace util { class Dialogs; }
 
 namespace gui {
 
+class RunController;
 class TfmAbout;
+class TfmCells;
+class TfmDiagram2;
 class TfmExperiment;
+class TfmMDiagram;
 class TfmMain;
+class TfmSpecPoints;
 class TfmStability;
+class TfmWDiagram;
 
 // The data module and every window of the program, created at start in the program's order and
 // kept until it ends: the main window first (it fixes the database directory and the lock), then
@@ -33,8 +39,19 @@ public:
     TfmStability& stability() const { return *stability_; }
     TfmAbout& about() const { return *about_; }
     TfmExperiment& experiment() const { return *experiment_; }
+    // The phase diagram window; null until start() succeeded.
+    TfmDiagram2* diagram() const { return diagram_.get(); }
+    TfmMDiagram& mosaic() const { return *mosaic_; }
+    TfmWDiagram& workingChart() const { return *workingChart_; }
+    TfmSpecPoints& specPoints() const { return *specPoints_; }
+    TfmCells& cells() const { return *cells_; }
+    // The calculation's bridge to the windows (Расчет, СТОП, Матрица, Особые точки).
+    RunController& run() const { return *run_; }
 
 private:
+    // The run bridge over the windows of the run, wired to the main window's commands.
+    void startRunBridge();
+
     util::Dialogs& dialogs_;
     char separator_;
     std::string programDirectory_;
@@ -42,9 +59,14 @@ private:
     std::unique_ptr<TfmMain> main_;
     std::unique_ptr<TfmStability> stability_;
     std::unique_ptr<TfmAbout> about_;
-    // ---- windows of the run and its results, created by their own code (see start()) ----
-    // TfmMDiagram, TfmWDiagram, TfmDiagram2, TfmSpecPoints, TfmCells
+    std::unique_ptr<TfmMDiagram> mosaic_;
+    std::unique_ptr<TfmWDiagram> workingChart_;
+    std::unique_ptr<TfmDiagram2> diagram_;
+    std::unique_ptr<TfmSpecPoints> specPoints_;
+    std::unique_ptr<TfmCells> cells_;
     std::unique_ptr<TfmExperiment> experiment_;
+    // Destroyed first: a run still working is stopped before any window or table goes.
+    std::unique_ptr<RunController> run_;
 };
 
 }  // namespace gui
