@@ -12,6 +12,7 @@
 #include "calc/system_record.h"
 #include "cli/command.h"
 #include "cli/console_dialogs.h"
+#include "cli/refine_output.h"
 #include "db/tdm.h"
 #include "functions/phase_functions.h"
 #include "functions/tdm_function_source.h"
@@ -88,7 +89,9 @@ int positiveOption(const cli::Options& options, const std::string& name, int fal
     return value;
 }
 
-int runCalc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int runCalc(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    std::vector<std::string> args = arguments;
+    const bool refine = cli::takeFlag(args, "--refine");
     const cli::Options options = cli::parseOptions(args, {"--db", "--system", "--xpoints", "--ypoints", "--out"});
     if (!options.positional.empty()) throw cli::UsageError{"unexpected argument " + options.positional.front()};
     const std::string directory = options.require("--db");
@@ -125,6 +128,7 @@ int runCalc(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     writeFile(outDir / "nodes.csv", [&](std::ostream& file) { results::writeNodesCsv(file, special.nodes(), '.'); });
     writeFile(outDir / "special.txt",
               [&](std::ostream& file) { results::writeOtherPointTexts(file, special.otherPoints()); });
+    if (refine) cli::writeRefinedFiles(outDir, run, phaseFunctions, special);
 
     out << "rows: " << matrix.rowCount() - 1 << "\n"
         << "columns: " << matrix.colCount() - 1 << "\n"
@@ -139,6 +143,6 @@ int runCalc(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 }
 
 const cli::CommandRegistration registration(
-    "calc", "calc --db DIR --system DESIGNATION [--xpoints N] [--ypoints N] [--out DIR]", runCalc);
+    "calc", "calc --db DIR --system DESIGNATION [--xpoints N] [--ypoints N] [--out DIR] [--refine]", runCalc);
 
 }  // namespace
