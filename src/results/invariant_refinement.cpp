@@ -20,6 +20,19 @@ constexpr int kNewtonIterations = 60;
 constexpr int kRootIterations = 100;
 constexpr double kEdgeMargin = 1e-9;  // how close to the edge of a window a composition may come
 
+// Newton has settled when its undamped step is below 1e-12 plus 1e-8 of the distance to the nearer
+// edge of the window: relative near x = 0 or 1, where a solubility of 1e-6 is a real answer.
+bool settled(double dx, double x, double lo, double hi) {
+    return std::abs(dx) <= 1e-12 + 1e-8 * std::min(x - lo, hi - x);
+}
+
+// A start on the edge of a window (a grid end at x = 0 or 1) is moved 1e-6 inside, where the
+// slope of the ideal mixing term can still be taken.
+double startInside(double x, double lo, double hi) {
+    const double inset = std::min(1e-6, 0.25 * (hi - lo));
+    return std::clamp(x, lo + inset, hi - inset);
+}
+
 std::string num(double value) { return util::formatPicture(value, "0.######", '.'); }
 
 // A zero of f between a and b, where fa and fb differ in sign, by false position with the
@@ -100,8 +113,8 @@ TieLine InvariantRefinement::solveTieLine(int a, double x1, int b, double x2, do
     const double start2 = x2;
     const double lo1 = lowerEdge(a) + kEdgeMargin, hi1 = upperEdge(a) - kEdgeMargin;
     const double lo2 = lowerEdge(b) + kEdgeMargin, hi2 = upperEdge(b) - kEdgeMargin;
-    if (!pointA) x1 = std::clamp(x1, lo1, hi1);
-    if (!pointB) x2 = std::clamp(x2, lo2, hi2);
+    if (!pointA) x1 = startInside(x1, lo1, hi1);
+    if (!pointB) x2 = startInside(x2, lo2, hi2);
 
     double residual = 0;
     for (int iteration = 0; iteration < kNewtonIterations; ++iteration) {
@@ -133,6 +146,7 @@ TieLine InvariantRefinement::solveTieLine(int a, double x1, int b, double x2, do
             residual = std::abs(F1);
         }
         if (!std::isfinite(dx1) || !std::isfinite(dx2)) throw NotRefined{"the tangent conditions are singular"};
+        const bool done = (pointA || settled(dx1, x1, lo1, hi1)) && (pointB || settled(dx2, x2, lo2, hi2));
         // Damping: no step longer than 0.05, none beyond the windows, and the two ends keep their
         // order and half of their distance at least.
         double lambda = 1;
@@ -150,9 +164,11 @@ TieLine InvariantRefinement::solveTieLine(int a, double x1, int b, double x2, do
         x2 += lambda * dx2;
         if (std::abs(x1 - start1) > maxShift || std::abs(x2 - start2) > maxShift)
             throw NotRefined{"the tie line at Y = " + num(y) + " lies away from the grid's ends"};
-        if (lambda * longest < 1e-11) return {x1, x2};
+        if (done) return {x1, x2};
     }
-    if (residual < 1e-3) return {x1, x2};
+    // An end held at the edge of its window: the solubility is below what the window allows.
+    const bool pinned = (!pointA && std::min(x1 - lo1, hi1 - x1) < 1e-8) || (!pointB && std::min(x2 - lo2, hi2 - x2) < 1e-8);
+    if (residual < 1e-3 || pinned) return {x1, x2};
     throw NotRefined{"the tie line at Y = " + num(y) + " did not settle in " + std::to_string(kNewtonIterations) +
                      " steps"};
 }
@@ -166,17 +182,18 @@ double InvariantRefinement::middleDistance(int b, double& xb, double x1, double 
     const double lo = std::max(lowerEdge(b), std::min(x1, x3)) + kEdgeMargin;
     const double hi = std::min(upperEdge(b), std::max(x1, x3)) - kEdgeMargin;
     if (!(lo < hi)) throw NotRefined{"phase " + model_.phaseName(b) + " is not defined between the outer phases"};
-    xb = std::clamp(xb, lo, hi);
+    xb = startInside(xb, lo, hi);
     // The lowest point of G(b) under the line: where its slope equals the line's.
     for (int iteration = 0; iteration < kNewtonIterations; ++iteration) {
         const Slope S = slope(b, xb, y);
         const double f = S.d1 - s;
         double dx = S.d2 > 0 ? -f / S.d2 : (f > 0 ? -0.01 : 0.01);
+        const bool done = S.d2 > 0 && settled(dx, xb, lo, hi);
         dx = std::clamp(dx, -0.05, 0.05);
         if (xb + dx < lo) dx = 0.5 * (lo - xb);
         if (xb + dx > hi) dx = 0.5 * (hi - xb);
         xb += dx;
-        if (std::abs(dx) < 1e-11) break;
+        if (done) break;
     }
     return g(b, xb, y) - line(xb);
 }
@@ -261,17 +278,18 @@ double InvariantRefinement::smallestDifference(int appearing, int host, double& 
     const double lo = std::max({xLo, lowerEdge(appearing), lowerEdge(host)}) + kEdgeMargin;
     const double hi = std::min({xHi, upperEdge(appearing), upperEdge(host)}) - kEdgeMargin;
     if (!(lo < hi)) throw NotRefined{"the two phases share no composition window"};
-    x = std::clamp(x, lo, hi);
+    x = startInside(x, lo, hi);
     for (int iteration = 0; iteration < kNewtonIterations; ++iteration) {
         const Slope A = slope(appearing, x, y);
         const Slope H = slope(host, x, y);
         const double f = A.d1 - H.d1, df = A.d2 - H.d2;
         double dx = df > 0 ? -f / df : (f > 0 ? -0.01 : 0.01);
+        const bool done = df > 0 && settled(dx, x, lo, hi);
         dx = std::clamp(dx, -0.05, 0.05);
         if (x + dx < lo) dx = 0.5 * (lo - x);
         if (x + dx > hi) dx = 0.5 * (hi - x);
         x += dx;
-        if (std::abs(dx) < 1e-11) break;
+        if (done) break;
     }
     return g(appearing, x, y) - g(host, x, y);
 }
