@@ -73,9 +73,10 @@ struct ThreePhase {
 };
 
 // The three windows in order of composition; the middle one is on the hull on one side of T only.
-inline ThreePhase threePhase(const Sampler& sampler, const std::vector<Window>& windows, double tLow, double tHigh) {
+inline ThreePhase threePhase(const Sampler& sampler, const std::vector<Window>& windows, double tLow, double tHigh,
+                             double step = kStep) {
     auto middleOnHull = [&](double T) {
-        for (const Sample& s : lowerHull(sampler, windows, T))
+        for (const Sample& s : lowerHull(sampler, windows, T, step))
             if (s.window == 1) return true;
         return false;
     };
@@ -87,7 +88,7 @@ inline ThreePhase threePhase(const Sampler& sampler, const std::vector<Window>& 
     int count = 0;
     answer.x[0] = -1;
     answer.x[2] = 2;
-    for (const Sample& s : lowerHull(sampler, windows, side)) {
+    for (const Sample& s : lowerHull(sampler, windows, side, step)) {
         if (s.window == 0) answer.x[0] = std::max(answer.x[0], s.x);
         if (s.window == 2) answer.x[2] = std::min(answer.x[2], s.x);
         if (s.window == 1) {
