@@ -9,17 +9,10 @@
 #include <memory>
 #include <string>
 
-#include "calc/functions_phase_source.h"
-#include "calc/grid_run.h"
-#include "calc/system_record.h"
 #include "db/tdm.h"
+#include "engine/calculation.h"
 #include "figure_reporter.h"
-#include "functions/phase_functions.h"
-#include "functions/tdm_function_source.h"
-#include "results/functions_phase_model.h"
 #include "results/invariant_table.h"
-#include "results/special_point_search.h"
-#include "results/special_points.h"
 #include "util/silent_dialogs.h"
 
 namespace {
@@ -30,29 +23,24 @@ std::string databaseDirectory() {
     return std::filesystem::canonical("/proc/self/exe").parent_path().string() + "/";
 }
 
-// One system computed with its phases assembled; `points` 0 keeps the stored grid.
+// One system computed once; `points` 0 keeps the stored grid.
 struct Computed {
     util::SilentDialogs dialogs;
     db::TDM tdm{dialogs};
-    calc::GridRun run{'.'};
-    functions::PhaseFunctions phases{run.parameters(), dialogs, '.'};
-    results::SpecialPoints special;
-    calc::SystemRecord system;
+    engine::Calculation calculation{dialogs, '.'};
+    std::shared_ptr<const engine::RunSnapshot> snapshot;
 
     Computed(const std::string& designation, int points) {
         tdm.Start(databaseDirectory());
         if (!tdm.tblSystems.locate("System_designation", store::Value{designation}))
             throw std::runtime_error("no system " + designation);
-        system = calc::ReadSystemRecord(tdm.tblSystems);
-        if (points > 0) system.Xpoints = system.Ypoints = points;
+        snapshot = engine::Calculation::takeSnapshot(tdm);
+        if (points > 0) calculation.setGridOverride(points, points);
         compute();
-        results::FindSpecialPoints(run.results().matrix, run.parameters().YParameter, '.', special);
+        calculation.findSpecialPoints();
     }
     void compute() {
-        functions::TdmFunctionSource source(tdm);
-        calc::FunctionsPhaseSource phaseSource(phases, source);
-        calc::RunObserver quiet;
-        if (run.run(system, phaseSource, quiet, dialogs) != calc::GridRun::Outcome::Completed)
+        if (calculation.run(snapshot) != engine::Calculation::Outcome::Completed)
             throw std::runtime_error("the run did not complete");
     }
 };
@@ -68,10 +56,7 @@ void BM_RefineInvariants(benchmark::State& state) {
     Computed computed(kSystems[state.range(0)], 0);
     size_t count = 0;
     for (auto _ : state) {
-        results::FunctionsPhaseModel model(computed.phases, computed.run.parameters());
-        const auto rows = results::rowsOfRun(computed.run.results(), computed.run.compositions(), '.');
-        const auto table = results::findInvariants(model, rows, computed.special.nodes(), computed.run.parameters().XMin,
-                                                   computed.run.parameters().XMax, computed.run.parameters().XStep);
+        const auto& table = computed.calculation.findInvariants();
         count = table.size();
         benchmark::DoNotOptimize(table.data());
     }
@@ -96,9 +81,7 @@ void BM_RefineBoundaries1001(benchmark::State& state) {
     Computed& computed = fineRun();
     size_t refined = 0, all = 0;
     for (auto _ : state) {
-        results::FunctionsPhaseModel model(computed.phases, computed.run.parameters());
-        const auto boundaries =
-            results::refineBoundaries(model, computed.run.results().boundaries(), computed.run.parameters().XStep);
+        const auto boundaries = computed.calculation.refineBoundaries();
         all = boundaries.size();
         refined = 0;
         for (const auto& b : boundaries) refined += b.refined;

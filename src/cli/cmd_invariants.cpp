@@ -3,17 +3,11 @@
 #include <iostream>
 #include <ostream>
 
-#include "calc/functions_phase_source.h"
-#include "calc/grid_run.h"
-#include "calc/system_record.h"
 #include "cli/command.h"
 #include "cli/console_dialogs.h"
 #include "cli/refine_output.h"
 #include "db/tdm.h"
-#include "functions/phase_functions.h"
-#include "functions/tdm_function_source.h"
-#include "results/special_point_search.h"
-#include "results/special_points.h"
+#include "engine/calculation.h"
 #include "util/errors.h"
 
 namespace {
@@ -41,20 +35,13 @@ int runInvariants(const std::vector<std::string>& args, std::ostream& out, std::
     if (!tdm.tblSystems.locate("System_designation", store::Value{designation}))
         throw util::Error("System " + designation + " not found");
     tdm.PostPendingEdits();
-    calc::SystemRecord system = calc::ReadSystemRecord(tdm.tblSystems);
-    system.Xpoints = gridOption(options, "--xpoints", system.Xpoints);
-    system.Ypoints = gridOption(options, "--ypoints", system.Ypoints);
 
-    calc::GridRun run('.');
-    functions::PhaseFunctions phaseFunctions(run.parameters(), dialogs, '.');
-    functions::TdmFunctionSource source(tdm);
-    calc::FunctionsPhaseSource phases(phaseFunctions, source);
-    calc::RunObserver quiet;
-    if (run.run(system, phases, quiet, dialogs) != calc::GridRun::Outcome::Completed) return 1;
-
-    results::SpecialPoints special;
-    results::FindSpecialPoints(run.results().matrix, run.parameters().YParameter, '.', special);
-    const std::vector<results::Invariant> table = cli::refinedInvariants(run, phaseFunctions, special);
+    engine::Calculation calculation(dialogs, '.');
+    const auto snapshot = engine::Calculation::takeSnapshot(tdm);
+    calculation.setGridOverride(gridOption(options, "--xpoints", snapshot->system.Xpoints),
+                                gridOption(options, "--ypoints", snapshot->system.Ypoints));
+    if (calculation.run(snapshot) != engine::Calculation::Outcome::Completed) return 1;
+    const std::vector<results::Invariant>& table = calculation.findInvariants();
     if (format == "csv")
         cli::writeInvariantsCsv(out, table);
     else if (format == "json")

@@ -5,7 +5,6 @@
 #include <fstream>
 #include <ostream>
 
-#include "results/functions_phase_model.h"
 #include "util/errors.h"
 #include "util/number_format.h"
 
@@ -49,14 +48,6 @@ bool takeFlag(std::vector<std::string>& args, const std::string& flag) {
     const bool found = end != args.end();
     args.erase(end, args.end());
     return found;
-}
-
-std::vector<results::Invariant> refinedInvariants(const calc::GridRun& run, functions::PhaseFunctions& phases,
-                                                  const results::SpecialPoints& special) {
-    const calc::RunParameters& parameters = run.parameters();
-    results::FunctionsPhaseModel model(phases, parameters);
-    const std::vector<results::RunRow> rows = results::rowsOfRun(run.results(), run.compositions(), '.');
-    return results::findInvariants(model, rows, special.nodes(), parameters.XMin, parameters.XMax, parameters.XStep);
 }
 
 void writeInvariantsText(std::ostream& out, const std::vector<results::Invariant>& table) {
@@ -136,17 +127,15 @@ void writeRefinedBoundaries(std::ostream& out, const std::vector<results::Refine
             << "\n";
 }
 
-void writeRefinedFiles(const std::filesystem::path& outDir, const calc::GridRun& run,
-                       functions::PhaseFunctions& phases, const results::SpecialPoints& special) {
+void writeRefinedFiles(const std::filesystem::path& outDir, engine::Calculation& calculation) {
     auto write = [](const std::filesystem::path& path, auto&& body) {
         std::ofstream file(path, std::ios::binary);
         body(file);
         if (!file) throw util::Error("Cannot write " + path.string());
     };
-    const std::vector<results::Invariant> table = refinedInvariants(run, phases, special);
+    const std::vector<results::Invariant>& table = calculation.findInvariants();
     write(outDir / "invariants.csv", [&](std::ostream& file) { writeInvariantsCsv(file, table); });
-    results::FunctionsPhaseModel model(phases, run.parameters());
-    const auto boundaries = results::refineBoundaries(model, run.results().boundaries(), run.parameters().XStep);
+    const auto boundaries = calculation.refineBoundaries();
     write(outDir / "boundaries.csv", [&](std::ostream& file) { writeRefinedBoundaries(file, boundaries); });
 }
 

@@ -4,19 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "calc/grid_run.h"
-#include "functions/phase_functions.h"
+#include "engine/calculation.h"
 #include "results/invariant_table.h"
-#include "results/special_points.h"
 
 namespace cli {
 
 // Removes every `flag` (an option without a value) from args; true when there was one.
 bool takeFlag(std::vector<std::string>& args, const std::string& flag);
-
-// The refined invariants of a finished run whose phases are still assembled in `phases`.
-std::vector<results::Invariant> refinedInvariants(const calc::GridRun& run, functions::PhaseFunctions& phases,
-                                                  const results::SpecialPoints& special);
 
 // The table of invariants as aligned text, as CSV (one row per invariant, up to three phases) or
 // as JSON; numbers with "." as the decimal separator.
@@ -28,8 +22,8 @@ void writeInvariantsJson(std::ostream& out, const std::vector<results::Invariant
 // Refined (1 or 0).
 void writeRefinedBoundaries(std::ostream& out, const std::vector<results::RefinedBoundary>& boundaries);
 
-// `calc --refine`: writes "invariants.csv" and the refined "boundaries.csv" into outDir.
-void writeRefinedFiles(const std::filesystem::path& outDir, const calc::GridRun& run,
-                       functions::PhaseFunctions& phases, const results::SpecialPoints& special);
+// `calc --refine`: writes "invariants.csv" and the refined "boundaries.csv" of the calculation's
+// last run into outDir.
+void writeRefinedFiles(const std::filesystem::path& outDir, engine::Calculation& calculation);
 
 }  // namespace cli

@@ -88,19 +88,20 @@ InvariantKind classifyThreePhase(std::string_view a, std::string_view b, std::st
     return InvariantKind::Peritectoid;
 }
 
-std::vector<RunRow> rowsOfRun(const calc::RunResults& results, std::span<const double> compositions,
-                              char decimalSeparator) {
+std::vector<RunRow> rowsOfRun(const calc::RunResults& results) {
     std::vector<RunRow> rows;
     const calc::PhaseMatrix& matrix = results.matrix;
     const int last = matrix.colCount() - 1;
+    const double xFirst = last >= 1 ? matrix.columnValue(1) : NAN;
+    const double xLast = last >= 1 ? matrix.columnValue(last) : NAN;
     const std::span<const calc::TZPoint> boundaries = results.boundaries();
     size_t next = 0;
     for (int r = 1; r < matrix.rowCount(); ++r) {
         RunRow row;
-        double y = 0;
-        if (!util::TryParseNumber(matrix.text(0, r), decimalSeparator, y)) continue;
+        const double y = matrix.rowValue(r);
+        if (std::isnan(y)) continue;
         row.y = y;
-        // The row's boundary points carry its exact Y; the header text is rounded to 1e-6.
+        // The row's boundary points carry its exact Y; the header's number is rounded as its text.
         if (next + 1 < boundaries.size() && std::abs(boundaries[next].Y - y) <= 1e-6 * std::max(1.0, std::abs(y))) {
             row.y = boundaries[next].Y;
             while (next + 1 < boundaries.size() && boundaries[next].Y == row.y) {
@@ -116,12 +117,11 @@ std::vector<RunRow> rowsOfRun(const calc::RunResults& results, std::span<const d
         row.atMin = last >= 1 ? matrix.text(1, r) : "";
         row.atMax = last >= 1 ? matrix.text(last, r) : "";
         // A point phase within 1e-6 of an end of the range stands for the pure component there.
-        if (!compositions.empty() && !row.segments.empty()) {
+        if (!row.segments.empty()) {
             const RowSegment& first = row.segments.front();
-            if (first.leftPoint && std::abs(first.xLeft - compositions.front()) < 1e-6) row.atMin = first.left;
+            if (first.leftPoint && std::abs(first.xLeft - xFirst) < 1e-6) row.atMin = first.left;
             const RowSegment& lastSegment = row.segments.back();
-            if (lastSegment.rightPoint && std::abs(lastSegment.xRight - compositions.back()) < 1e-6)
-                row.atMax = lastSegment.right;
+            if (lastSegment.rightPoint && std::abs(lastSegment.xRight - xLast) < 1e-6) row.atMax = lastSegment.right;
         }
         rows.push_back(std::move(row));
     }

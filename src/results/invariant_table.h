@@ -31,11 +31,10 @@ struct RunRow {
     std::string atMax;
 };
 
-// The rows of a finished run, top (YMax) first, from its boundary points and matrix. Y is the
-// exact Y of the row's boundary points, or the matrix's Y text read with `decimalSeparator` for a
-// row without two-phase fields.
-std::vector<RunRow> rowsOfRun(const calc::RunResults& results, std::span<const double> compositions,
-                              char decimalSeparator);
+// The rows of a finished (or stopped) run, top (YMax) first, from its boundary points and matrix.
+// Y is the exact Y of the row's boundary points, or the matrix's Y number for a row without
+// two-phase fields.
+std::vector<RunRow> rowsOfRun(const calc::RunResults& results);
 
 enum class InvariantKind {
     Eutectic,
@@ -80,17 +79,21 @@ struct Invariant {
 // The system's name of a listed phase: the point-phase mark "-(C)" removed.
 std::string displayName(std::string_view listed);
 // True for the names a liquid goes by: "L", "L1", "L'", "Liquid", "LIQ..." or "Ж..." in any case.
+// The database has no field that says a phase is liquid, so the name is all there is: a liquid
+// named otherwise ("Melt", "Schmelze") is taken for a solid, and its reactions are classified as
+// between solids (eutectoid instead of eutectic, congruent transformation instead of melting).
 bool isLiquidName(std::string_view name);
 
 // Three-phase classification from the phases in order of composition and the side on which the
-// middle one is stable.
+// middle one is stable. Which phase is a liquid is decided by isLiquidName alone.
 InvariantKind classifyThreePhase(std::string_view a, std::string_view b, std::string_view c, bool middleAbove);
 
 // Finds the invariant equilibria that the rows of a run show - three-phase equilibria, congruent
 // points (a phase appearing inside the field of another, or the phase of a pure component
 // changing at x = 0 or 1) and critical points of miscibility gaps - and refines each with the
 // model. Every node of the special point search is matched to a three-phase equilibrium; a node
-// without one is listed as not refined. Sorted by Y, highest first. Never throws for a fault of the
+// without one is listed as not refined. Liquids are recognised by name (isLiquidName) for the
+// type of each row. Sorted by Y, highest first. Never throws for a fault of the
 // model: it becomes the reason of a row that is not refined.
 std::vector<Invariant> findInvariants(PhaseModel& model, const std::vector<RunRow>& rows,
                                       const std::vector<TNode>& nodes, double xMin, double xMax, double xStep);

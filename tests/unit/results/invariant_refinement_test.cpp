@@ -7,7 +7,7 @@
 #include <random>
 
 #include "calc/grid_run.h"
-#include "fine_hull_oracle.h"
+#include "support/fine_hull_oracle.h"
 #include "results/invariant_refinement.h"
 #include "results/invariant_table.h"
 #include "results/special_point_search.h"
@@ -157,13 +157,13 @@ TEST(InvariantTable, AnalyticEutecticFromAGridRun) {
     system.Xpoints = 100;
     system.Zvalue = 1;
     system.Yparameter = "Temperature";
-    calc::RunObserver quiet;
+    calc::RowObserver quiet;
     testsupport::ScriptedDialogs dialogs;
     calc::GridRun run('.');
     ASSERT_EQ(run.run(system, source, quiet, dialogs), calc::GridRun::Outcome::Completed);
     results::SpecialPoints special;
     results::FindSpecialPoints(run.results().matrix, calc::kYTemperature, '.', special);
-    const auto table = results::findInvariants(model, results::rowsOfRun(run.results(), run.compositions(), '.'),
+    const auto table = results::findInvariants(model, results::rowsOfRun(run.results()),
                                                special.nodes(), 0, 1, run.parameters().XStep);
 
     ASSERT_EQ(table.size(), 3u);

@@ -6,74 +6,55 @@
 #include <cmath>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
-#include "calc/functions_phase_source.h"
-#include "calc/grid_run.h"
-#include "calc/system_record.h"
 #include "db/tdm.h"
-#include "fine_hull_oracle.h"
-#include "functions/phase_functions.h"
-#include "functions/tdm_function_source.h"
-#include "results/functions_phase_model.h"
+#include "engine/calculation.h"
 #include "results/invariant_table.h"
-#include "results/special_point_search.h"
-#include "results/special_points.h"
+#include "support/fine_hull_oracle.h"
 #include "support/scripted_dialogs.h"
 
 namespace {
 
-// One system of the default database, computed once with the given grid and kept with its
-// assembled phases.
+// One system of the default database, computed once with the given grid (0: the stored one).
 struct SystemRun {
     testsupport::ScriptedDialogs dialogs;
     db::TDM tdm{dialogs};
-    calc::GridRun run{'.'};
-    functions::PhaseFunctions phases{run.parameters(), dialogs, '.'};
+    engine::Calculation calculation{dialogs, '.'};
     std::vector<results::Invariant> table;
+    std::vector<std::string> names;  // the oracle's phase indices: solutions, then point phases
 
     SystemRun(const std::string& designation, int xpoints, int ypoints) {
         tdm.Start(RAVO_BIN_DIR);
         if (!tdm.tblSystems.locate("System_designation", store::Value{designation}))
             throw std::runtime_error("no system " + designation + " in the default database");
-        calc::SystemRecord system = calc::ReadSystemRecord(tdm.tblSystems);
-        if (xpoints > 0) system.Xpoints = xpoints;
-        if (ypoints > 0) system.Ypoints = ypoints;
-        functions::TdmFunctionSource source(tdm);
-        calc::FunctionsPhaseSource phaseSource(phases, source);
-        calc::RunObserver quiet;
-        if (run.run(system, phaseSource, quiet, dialogs) != calc::GridRun::Outcome::Completed)
+        auto snapshot = engine::Calculation::takeSnapshot(tdm);
+        calculation.setGridOverride(xpoints > 0 ? std::optional<int>(xpoints) : std::nullopt,
+                                    ypoints > 0 ? std::optional<int>(ypoints) : std::nullopt);
+        if (calculation.run(snapshot) != engine::Calculation::Outcome::Completed)
             throw std::runtime_error("the run of " + designation + " did not complete");
-        results::SpecialPoints special;
-        results::FindSpecialPoints(run.results().matrix, run.parameters().YParameter, '.', special);
-        results::FunctionsPhaseModel model(phases, run.parameters());
-        table = results::findInvariants(model, results::rowsOfRun(run.results(), run.compositions(), '.'),
-                                        special.nodes(), run.parameters().XMin, run.parameters().XMax,
-                                        run.parameters().XStep);
+        table = calculation.findInvariants();
+        const functions::PhaseFunctions& phases = calculation.phaseFunctions();
+        for (size_t i = 0; i < phases.SolutionList.count(); ++i) names.push_back(phases.SolutionList.name(i));
+        for (size_t i = 0; i < phases.PointPhaseList.count(); ++i) names.push_back(phases.PointPhaseList.name(i));
     }
 
-    // G through the run's own evaluation path: the composition list filled with the samples.
+    // G through the calculation's own evaluation of a phase, one composition at a time.
     oracle::Sampler sampler() {
         return [this](int phase, const std::vector<double>& xs, double T) {
-            run.parameters().YCurrent = T;
-            const size_t solutions = phases.SolutionList.count();
-            if (static_cast<size_t>(phase) >= solutions)
-                return std::vector<double>(xs.size(), phases.EvaluatePointPhase(phases.PointPhaseList.name(phase - solutions), T));
-            phases.CompositionList.clear();
-            for (double x : xs) phases.CompositionList.add("", std::make_unique<functions::TXclass>(x));
-            functions::TG g;
-            phases.EvaluateSolutionPhase(phases.SolutionList.name(phase), g, T);
-            return std::vector<double>(g.begin(), g.end());
+            std::vector<double> g;
+            for (double x : xs) g.push_back(calculation.gibbsEnergy(names[phase], x, T).value_or(1e30));
+            return g;
         };
     }
     int index(const std::string& name) {
-        for (size_t i = 0; i < phases.SolutionList.count(); ++i)
-            if (phases.SolutionList.name(i) == name) return static_cast<int>(i);
-        for (size_t i = 0; i < phases.PointPhaseList.count(); ++i)
-            if (phases.PointPhaseList.name(i) == name) return static_cast<int>(phases.SolutionList.count() + i);
+        for (size_t i = 0; i < names.size(); ++i)
+            if (names[i] == name) return static_cast<int>(i);
         throw std::runtime_error("no phase " + name);
     }
-    double pointX(const std::string& name) { return phases.PointPhaseList.find(name)->X; }
+    bool isPoint(const std::string& name) { return calculation.phaseFunctions().PointPhaseList.find(name) != nullptr; }
+    double pointX(const std::string& name) { return calculation.phaseFunctions().PointPhaseList.find(name)->X; }
 };
 
 SystemRun& stored(const std::string& designation) {
@@ -146,7 +127,7 @@ TEST_P(DefaultInvariants, RefinedAtTheStoredGridMatchTheFineHullAndThePublishedV
         for (size_t i = 0; i < 3; ++i) {
             const std::string name = published.phases[i];
             const int phase = system.index(name);
-            if (system.phases.PointPhaseList.find(name) != nullptr) {
+            if (system.isPoint(name)) {
                 windows.push_back({phase, system.pointX(name), system.pointX(name)});
                 continue;
             }
