@@ -243,6 +243,69 @@ double InvariantRefinement::findRoot(F&& f, double yLow, double yHigh, int widen
     return illinois(f, lo, hi, flo, fhi, 1e-9 * std::max(1.0, std::abs(hi)));
 }
 
+void InvariantRefinement::confirmTangent(double x1, double g1, double s, double y) {
+    auto above = [&](int phase, double x) -> std::optional<double> {
+        ++evaluations_;
+        const std::optional<double> value = model_.gibbs(phase, x, y);
+        if (!value) return std::nullopt;
+        return *value - (g1 + s * (x - x1));
+    };
+    for (int phase = 0; phase < model_.phaseCount(); ++phase) {
+        double lowest = 0;
+        double xLowest = 0;
+        bool found = false;
+        auto sample = [&](double x) {
+            const std::optional<double> d = above(phase, x);
+            if (d && (!found || *d < lowest)) {
+                lowest = *d;
+                xLowest = x;
+                found = true;
+            }
+        };
+        double lo = 0, hi = 0, spacing = 1e-3;
+        try {
+            if (model_.isPointPhase(phase)) {
+                sample(model_.pointComposition(phase));
+            } else {
+                lo = lowerEdge(phase);
+                hi = upperEdge(phase);
+                if (!(lo <= hi)) continue;
+                const int steps = static_cast<int>(std::ceil((hi - lo) / spacing));
+                spacing = steps > 0 ? (hi - lo) / steps : 0;
+                for (int k = 0; k <= steps; ++k) sample(k == steps ? hi : lo + k * spacing);
+                // Solubilities of a few parts per million lie between the first samples.
+                for (double inset = 1e-9; inset < spacing; inset *= 10) {
+                    sample(lo + inset);
+                    sample(hi - inset);
+                }
+                // A dip narrower than the sampling: golden-section search about the lowest sample.
+                if (found) {
+                    double u = std::max(lo, xLowest - spacing), v = std::min(hi, xLowest + spacing);
+                    const double ratio = 0.5 * (std::sqrt(5.0) - 1);
+                    for (int k = 0; k < 40 && v - u > 1e-12; ++k) {
+                        const double p = v - ratio * (v - u), q = u + ratio * (v - u);
+                        const std::optional<double> dp = above(phase, p), dq = above(phase, q);
+                        if (!dp || !dq) break;
+                        if (*dp < *dq) {
+                            v = q;
+                            sample(p);
+                        } else {
+                            u = p;
+                            sample(q);
+                        }
+                    }
+                }
+            }
+        } catch (const std::exception& fault) {
+            throw NotRefined{std::string("evaluation fault: ") + fault.what()};
+        }
+        if (found && lowest < -kTangentTolerance)
+            throw NotRefined{"phase " + model_.phaseName(phase) + " lies below the common tangent at x = " +
+                             num(xLowest) + " (by " + util::formatPicture(-lowest, "0.###", '.') +
+                             " J/mol) at Y = " + num(y)};
+    }
+}
+
 Refined<TieLine> InvariantRefinement::tieLine(int a, double x1, int b, double x2, double y, double maxShift) {
     return guarded([&] { return solveTieLine(a, x1, b, x2, y, maxShift); });
 }
@@ -269,6 +332,8 @@ Refined<ThreePhaseEquilibrium> InvariantRefinement::threePhase(int a, double xa,
         result.x[1] = wb;
         result.x[2] = wc;
         result.middleAbove = fHigh < 0;
+        const double ga = g(a, wa, result.y);
+        confirmTangent(wa, ga, (g(c, wc, result.y) - ga) / (wc - wa), result.y);
         return result;
     });
 }

@@ -60,6 +60,13 @@ public:
     // The three-phase equilibrium of a, b, c (start compositions xa < xb < xc) between yLow and
     // yHigh; the bracket is widened by its own width up to `widen` times on each side when the
     // middle phase's distance to the outer tangent has one sign at both ends.
+    //
+    // The answer is then confirmed: at its Y every phase of the model (the three included, away
+    // from where they touch) is sampled over its window, every 1e-3 in x and at 1e-9 ... 1e-3
+    // from each edge, and the lowest sample of each phase is searched about locally. A phase lying
+    // more than kTangentTolerance below the common tangent means the three phases are not the
+    // stable ones there (the equilibrium is metastable); the answer is then not refined, with the
+    // phase and where it lies below as the reason.
     Refined<ThreePhaseEquilibrium> threePhase(int a, double xa, int b, double xb, int c, double xc, double yLow,
                                               double yHigh, int widen = 3);
 
@@ -74,6 +81,12 @@ public:
     // smallest curvature of G over xLo ... xHi is zero, with the composition where it is smallest.
     Refined<OnePointEquilibrium> critical(int phase, double xLo, double xHi, double yLow, double yHigh,
                                           int widen = 3);
+
+    // How far (J/mol) a phase may lie below a common tangent before the tangent is refused. Far
+    // above the rounding of the tangent (compositions within 1e-9, Y within 1e-6 of a degree give
+    // well under 1e-4 J/mol) and far below anything that moves an invariant visibly: an undercut of
+    // 0.01 J/mol shifts it by about a thousandth of a degree.
+    static constexpr double kTangentTolerance = 1e-2;
 
     // Evaluations of G since construction (for measurements).
     long evaluations() const { return evaluations_; }
@@ -95,6 +108,7 @@ private:
     double smallestDifference(int appearing, int host, double& x, double xLo, double xHi, double y);
     double criticalComposition(int phase, double xLo, double xHi, double y);
     double curvature(int phase, double x, double y);
+    void confirmTangent(double x1, double g1, double s, double y);
     template <typename F>
     double findRoot(F&& f, double yLow, double yHigh, int widen, double& fHigh);
 

@@ -342,6 +342,11 @@ std::vector<Invariant> findInvariants(PhaseModel& model, const std::vector<RunRo
             match->fromNode = true;
             match->gridY = node.Y;
             match->gridX = {node.XLeft, node.X, node.XRight};
+            // Not refined: the node is the grid's value of the equilibrium.
+            if (!match->refined) {
+                match->y = node.Y;
+                for (size_t i = 0; i < 3; ++i) match->phases[i].x = match->gridX[i];
+            }
             continue;
         }
         Invariant entry;

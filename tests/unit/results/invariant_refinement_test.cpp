@@ -202,6 +202,92 @@ TEST(InvariantTable, AnalyticEutecticFromAGridRun) {
     }
 }
 
+// The eutectic of L, Alpha and Beta, with a fourth phase Gamma added around it. Gamma is built on
+// the common tangent of the three at their eutectic: `offset` J/mol above it at x0, curving up
+// with `curvature` (0: a point phase at x0).
+struct Undercut {
+    const char* name;
+    double x0;
+    double offset;
+    double curvature;
+    bool definedAtEutectic;
+    bool refused;
+};
+
+AnalyticModel eutecticWith(const Undercut& gamma, const results::ThreePhaseEquilibrium& e) {
+    AnalyticModel plain({regular("L", 0), solid("Alpha", 1000, 600, 22000), solid("Beta", 700, 900, 25000)});
+    const double g1 = *plain.gibbs(1, e.x[0], e.y), g3 = *plain.gibbs(2, e.x[2], e.y);
+    const double x1 = e.x[0], s = (g3 - g1) / (e.x[2] - e.x[0]), te = e.y;
+    auto phases = plain.phases_;
+    phases.push_back({"Gamma", [=](double x, double T) -> std::optional<double> {
+                          if (!gamma.definedAtEutectic && std::abs(T - te) < 5) return std::nullopt;
+                          return g1 + s * (x - x1) + gamma.offset + gamma.curvature * (x - gamma.x0) * (x - gamma.x0);
+                      },
+                      gamma.curvature == 0, gamma.x0});
+    return AnalyticModel(phases);
+}
+
+results::ThreePhaseEquilibrium plainEutectic() {
+    AnalyticModel plain({regular("L", 0), solid("Alpha", 1000, 600, 22000), solid("Beta", 700, 900, 25000)});
+    results::InvariantRefinement refinement(plain);
+    const auto e = refinement.threePhase(1, 0.1, 0, 0.5, 2, 0.9, 600, 610);
+    if (!e.ok) throw std::runtime_error(e.reason);
+    return e.value;
+}
+
+// A tangent that another phase undercuts at its Y is no stable equilibrium: refused with the phase
+// and where it lies below, however narrow its dip; a phase above the tangent, or undefined there,
+// changes nothing.
+TEST(InvariantRefinement, ConfirmationRefusesATangentAnotherPhaseUndercuts) {
+    const results::ThreePhaseEquilibrium e = plainEutectic();
+    const Undercut cases[] = {
+        {"point phase 30 J/mol below", 0.6, -30, 0, true, true},
+        {"point phase 1 J/mol above", 0.6, 1, 0, true, false},
+        {"solution phase dipping between the samples", 0.4005, -5, 1e8, true, true},
+        {"solution phase near x = 0", 2e-6, -1, 1e12, true, true},
+        {"solution phase just above", 0.4005, 0.5, 1e8, true, false},
+        {"phase undefined at the eutectic", 0.6, -30, 0, false, false},
+    };
+    for (const Undercut& c : cases) {
+        AnalyticModel model = eutecticWith(c, e);
+        results::InvariantRefinement refinement(model);
+        const auto result = refinement.threePhase(1, 0.1, 0, 0.5, 2, 0.9, 600, 610);
+        EXPECT_EQ(result.ok, !c.refused) << c.name << ": " << result.reason;
+        if (c.refused) {
+            EXPECT_EQ(result.reason.rfind("phase Gamma lies below the common tangent at x = ", 0), 0u)
+                << c.name << ": " << result.reason;
+        } else if (result.ok) {
+            EXPECT_NEAR(result.value.y, e.y, 1e-9) << c.name;
+        }
+    }
+}
+
+// In the table the refused eutectic keeps what the grid saw, says why, and is still classified.
+TEST(InvariantTable, UndercutEutecticKeepsItsGridValues) {
+    const results::ThreePhaseEquilibrium e = plainEutectic();
+    AnalyticModel model = eutecticWith({"", 0.6, -30, 0, true, true}, e);
+    const double above = std::ceil(e.y) + 4, below = std::floor(e.y) - 1;
+    std::vector<results::RunRow> rows(2);
+    rows[0].y = above;
+    rows[0].segments = {{e.x[0] + 0.004, "Alpha", false, e.x[1] - 0.02, "L", false},
+                        {e.x[1] + 0.02, "L", false, e.x[2] - 0.002, "Beta", false}};
+    rows[1].y = below;
+    rows[1].segments = {{e.x[0] - 0.003, "Alpha", false, e.x[2] + 0.002, "Beta", false}};
+    const auto table = results::findInvariants(model, rows, {results::TNode{below, e.x[1], e.x[0], e.x[2]}}, 0, 1, 0.01);
+    ASSERT_EQ(table.size(), 1u);
+    const results::Invariant& entry = table[0];
+    EXPECT_FALSE(entry.refined);
+    EXPECT_NE(entry.reason.find("phase Gamma lies below the common tangent"), std::string::npos) << entry.reason;
+    EXPECT_EQ(entry.y, entry.gridY);
+    EXPECT_EQ(entry.reaction, "L = Alpha + Beta");
+    EXPECT_EQ(entry.kind, results::InvariantKind::Eutectic);
+    EXPECT_TRUE(entry.fromNode);
+    ASSERT_EQ(entry.phases.size(), 3u);
+    // The node's Y and compositions, as the grid showed them.
+    EXPECT_EQ(entry.y, below);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(entry.phases[i].x, e.x[i]) << i;
+}
+
 // Faults of the model end a refinement with its reason, never with an exception or a hang.
 TEST(InvariantRefinement, BadInputIsNotRefinedWithItsReason) {
     struct Case {
