@@ -5,6 +5,7 @@
 #include <fstream>
 #include <ostream>
 
+#include "results/invariant_texts.h"
 #include "util/errors.h"
 #include "util/number_format.h"
 
@@ -53,17 +54,9 @@ bool takeFlag(std::vector<std::string>& args, const std::string& flag) {
 void writeInvariantsText(std::ostream& out, const std::vector<results::Invariant>& table) {
     std::vector<std::vector<std::string>> lines{{"Type", "Reaction", "Y", "Compositions", "Grid", "Status"}};
     for (const results::Invariant& entry : table) {
-        std::string compositions;
-        for (const results::InvariantPhase& phase : entry.phases)
-            compositions += (compositions.empty() ? "" : ", ") + phase.name + " " +
-                            util::formatPicture(phase.x, "0.#####", '.');
-        std::string grid = util::formatPicture(entry.gridY, "0.###", '.');
-        for (size_t i = 0; i < entry.gridX.size(); ++i)
-            grid += (i == 0 ? " (" : " | ") + util::formatPicture(entry.gridX[i], "0.####", '.');
-        if (!entry.gridX.empty()) grid += ")";
-        if (entry.fromNode) grid += " node";
-        lines.push_back({results::invariantTypeName(entry.kind), entry.reaction,
-                         util::formatPicture(entry.y, "0.###", '.'), compositions, grid, status(entry)});
+        const results::InvariantTexts texts = results::invariantTexts(entry, '.');
+        lines.push_back({results::invariantTypeName(entry.kind), entry.reaction, texts.y, texts.compositions,
+                         texts.grid + (entry.fromNode ? " node" : ""), status(entry)});
     }
     std::vector<size_t> widths(6, 0);
     for (const auto& line : lines)

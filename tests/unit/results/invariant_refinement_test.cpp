@@ -10,6 +10,7 @@
 #include "support/fine_hull_oracle.h"
 #include "results/invariant_refinement.h"
 #include "results/invariant_table.h"
+#include "results/invariant_texts.h"
 #include "results/special_point_search.h"
 #include "results/special_points.h"
 #include "support/scripted_dialogs.h"
@@ -357,6 +358,31 @@ TEST(InvariantTable, ClassificationAndNames) {
     for (const char* solid : {"Laves", "Fcc_A1", "", "Mg2Si-(C)"}) EXPECT_FALSE(results::isLiquidName(solid)) << solid;
     EXPECT_EQ(results::displayName("Mg2Si-(C)"), "Mg2Si");
     EXPECT_EQ(results::displayName("Cu3Sn"), "Cu3Sn");
+}
+
+// The row texts with either decimal separator; phases are parted by "; " so that a decimal comma
+// stays readable, and an unrefined row carries its reason.
+TEST(InvariantTable, RowTextsWithEitherSeparator) {
+    results::Invariant entry;
+    entry.y = 454.5625;
+    entry.phases = {{"Fcc_A1", 0.263214}, {"Liquid", 0.73733}, {"Bct_A5", 1}};
+    entry.gridY = 456;
+    entry.gridX = {0.26, 0.74, 0.975};
+    entry.refined = true;
+    entry.reason = "left from an earlier try";
+    const results::InvariantTexts dot = results::invariantTexts(entry, '.');
+    EXPECT_EQ(dot.y, "454.563");
+    EXPECT_EQ(dot.compositions, "Fcc_A1 0.26321; Liquid 0.73733; Bct_A5 1");
+    EXPECT_EQ(dot.grid, "456 (0.26 | 0.74 | 0.975)");
+    EXPECT_EQ(dot.reason, "");
+    entry.refined = false;
+    entry.gridY = 455.5;
+    entry.gridX = {0.5};
+    const results::InvariantTexts comma = results::invariantTexts(entry, ',');
+    EXPECT_EQ(comma.y, "454,563");
+    EXPECT_EQ(comma.compositions, "Fcc_A1 0,26321; Liquid 0,73733; Bct_A5 1");
+    EXPECT_EQ(comma.grid, "455,5 (0,5)");
+    EXPECT_EQ(comma.reason, "left from an earlier try");
 }
 
 }  // namespace
