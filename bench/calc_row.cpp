@@ -21,6 +21,8 @@
 #include "util/dialogs.h"
 #include "util/silent_dialogs.h"
 
+#include "sgte_system.h"
+
 namespace {
 
 constexpr int kCompositions = 1001;
@@ -152,44 +154,6 @@ BENCHMARK(BM_MonotoneChainBaseline);
 
 // ---- the whole run ----
 
-// Element functions in the SGTE form, and three solution phases plus two compounds built on them.
-functions::MemorySource sgteSystem() {
-    const std::string ga = "(-7770.458+130.485235*T-24.112392*T*LN(T)-2.65684E-3*T^2+0.129223E-6*T^3+52478*T^(-1))";
-    const std::string gb = "(-5179.159+117.854*T-22.096*T*LN(T)-4.8407E-3*T^2)";
-    struct Phase {
-        std::string name, x, expression;
-    };
-    const Phase phases[] = {
-        {"LIQUID", "", "(1-X)*(" + ga + "+12964.735-9.511904*T)+X*(" + gb + "+16414.686-9.397*T)-T*SID+X*(1-X)*(-12000+2*T)"},
-        {"FCC_A1", "", "(1-X)*" + ga + "+X*" + gb + "-T*SID+X*(1-X)*((8047.72+3.42217*T)+(-2041.30+0.99714*T)*(1-2*X))"},
-        {"BCC_A2", "", "(1-X)*(" + ga + "+4017-1.255*T)+X*(" + gb + "+8715.084-3.556*T)-T*SID+X*(1-X)*(15000-4*T)"},
-        {"AB3", "0.75", "0.25*" + ga + "+0.75*" + gb + "-9000+1.5*T"},
-        {"A2B", "1/3", "(2*" + ga + "+" + gb + ")/3-8000+T"},
-    };
-    functions::MemorySource source;
-    source.designation = "A-B";
-    for (const Phase& phase : phases) {
-        functions::GibbsRecord record;
-        record.Tmin = 298.15;
-        record.Tmax = 3000;
-        record.X = phase.x;
-        record.Expression = phase.expression;
-        source.phases.push_back({phase.name, {record}});
-    }
-    return source;
-}
-
-calc::SystemRecord grid1001() {
-    calc::SystemRecord record;
-    record.Xpoints = 1000;
-    record.Ypoints = 1000;
-    record.Ymin = 300;
-    record.Ymax = 2000;
-    record.Zvalue = 1;
-    record.Yparameter = "Temperature";
-    return record;
-}
-
 // Times the evaluations the run asks for.
 class TimedPhases : public calc::PhaseSource {
 public:
@@ -222,12 +186,12 @@ void BM_WholeRun1001x1001(benchmark::State& state) {
         util::SilentDialogs dialogs;
         calc::GridRun run('.');
         functions::PhaseFunctions functions(run.parameters(), dialogs, '.');
-        functions::MemorySource system = sgteSystem();
+        functions::MemorySource system = bench::sgteSystem();
         calc::FunctionsPhaseSource source(functions, system);
         TimedPhases phases(source);
         calc::RowObserver none;
         const auto start = std::chrono::steady_clock::now();
-        run.run(grid1001(), phases, none, dialogs);
+        run.run(bench::grid1001(), phases, none, dialogs);
         const double total = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         state.counters["wall_s"] = total;
         state.counters["evaluation_share"] = phases.seconds / total;
@@ -259,8 +223,8 @@ public:
 // The same run through the calculation object, from a snapshot, with the live displays on.
 void BM_CalculationWithDisplays1001x1001(benchmark::State& state) {
     auto snapshot = std::make_shared<engine::RunSnapshot>();
-    snapshot->system = grid1001();
-    snapshot->phases = sgteSystem();
+    snapshot->system = bench::grid1001();
+    snapshot->phases = bench::sgteSystem();
     for (auto _ : state) {
         util::SilentDialogs dialogs;
         engine::Calculation calculation(dialogs, '.');

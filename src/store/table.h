@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "store/record_set.h"
 #include "store/record_view.h"
 #include "store/schema.h"
 #include "store/table_contents.h"
@@ -167,8 +168,11 @@ private:
     void afterCurrentChanged();
     // Called on a detail when its master's current record may have changed.
     void masterChanged();
-    // Shown position of a row at absolute position `absolute`, or -1 outside the shown range.
-    int shownPosition(std::size_t absolute) const;
+    // Shown position a row taken out of the records would have when put at `target`, or -1 when
+    // the detail range would not show it.
+    int shownPositionFor(const RecordSet::Row& row, std::size_t target) const;
+    // The end of a post once the record is in place: state, current record, notifications, events.
+    void finishPost(int oldRow, int newRow);
     void resolveFields();
     std::string name_;
     Schema required_;
