@@ -10,7 +10,9 @@ namespace gui {
 class RunController;
 class TfmAbout;
 class TfmCells;
+class TfmDiagram2;
 class TfmExperiment;
+class TfmInvariants;
 class TfmMDiagram;
 class TfmMain;
 class TfmSpecPoints;
@@ -42,8 +44,14 @@ public:
     TfmWDiagram& workingChart() const { return *workingChart_; }
     TfmSpecPoints& specPoints() const { return *specPoints_; }
     TfmCells& cells() const { return *cells_; }
+    TfmInvariants& invariants() const { return *invariants_; }
     // The calculation's bridge to the windows (Расчет, СТОП, Матрица, Особые точки).
     RunController& run() const { return *run_; }
+
+    // Wires the diagram window's "Нонвариантные равновесия" button to the invariants window and its
+    // "Уточнить ноды" box to the refined invariants of the last run. Call it after start(); the
+    // diagram window is not to be used once this object is gone.
+    void attachDiagram(TfmDiagram2& diagram);
 
 private:
     // The run bridge over the windows of the run, wired to the main window's commands.
@@ -61,6 +69,7 @@ private:
     // TfmDiagram2 is created by the diagram's own code (see start()).
     std::unique_ptr<TfmSpecPoints> specPoints_;
     std::unique_ptr<TfmCells> cells_;
+    std::unique_ptr<TfmInvariants> invariants_;
     std::unique_ptr<TfmExperiment> experiment_;
     // Destroyed first: a run still working is stopped before any window or table goes.
     std::unique_ptr<RunController> run_;

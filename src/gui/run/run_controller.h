@@ -21,6 +21,7 @@ namespace util { class Dialogs; }
 namespace gui {
 
 class TfmCells;
+class TfmInvariants;
 class TfmMDiagram;
 class TfmSpecPoints;
 class TfmWDiagram;
@@ -57,6 +58,7 @@ public:
         TfmWDiagram* chart = nullptr;
         TfmCells* cells = nullptr;
         TfmSpecPoints* specPoints = nullptr;
+        TfmInvariants* invariants = nullptr;
     };
 
     // What the controller needs of the main window; every function is called on the GUI thread.
@@ -96,6 +98,14 @@ public:
     // The special point search over the last run's matrix; its other points go to the special
     // points window's list at once. Only while no run works.
     const results::SpecialPoints& findSpecialPoints();
+
+    // "Нонвариантные равновесия": fills the invariants window with the refined invariants of the
+    // last run and shows it; during a run it shows the table it holds. An open invariants window
+    // is refilled when a run completes.
+    void sbInvariantsClick();
+    // The refined invariants of the last run: refined once per run, on first request, and empty
+    // while a run works (its results are being rewritten) or before the first run.
+    const std::vector<results::Invariant>& invariants();
 
     bool running() const { return worker_ != nullptr; }
     // Stops a run in progress and waits for its worker while serving events; shows nothing more.
@@ -138,6 +148,8 @@ private:
     bool closing_ = false;
     bool searched_ = false;
     std::vector<results::TNode> nodes_;  // of the last search, for the main window's "Особые точки"
+    std::vector<results::Invariant> invariants_;  // of the last run, when invariantsReady_
+    bool invariantsReady_ = false;
     int yParameter_ = 0;
 };
 

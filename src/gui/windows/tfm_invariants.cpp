@@ -69,7 +69,7 @@ TfmInvariants::TfmInvariants(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(sgInvariants_, 1);
     layout->addLayout(buttons);
-    resize(900, 320);
+    resize(1150, 320);
 }
 
 QString TfmInvariants::typeText(results::InvariantKind kind) {
