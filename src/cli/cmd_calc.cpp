@@ -9,6 +9,7 @@
 
 #include "cli/command.h"
 #include "cli/console_dialogs.h"
+#include "cli/refine_output.h"
 #include "cli/plot_output.h"
 #include "db/tdm.h"
 #include "engine/calculation.h"
@@ -94,8 +95,11 @@ int positiveOption(const cli::Options& options, const std::string& name, int fal
     return value;
 }
 
-int runCalc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    const cli::Options options = cli::parseOptions(args, {"--db", "--system", "--xpoints", "--ypoints", "--out", "--plot"});
+int runCalc(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    std::vector<std::string> args = arguments;
+    const bool refine = cli::takeFlag(args, "--refine");
+    const cli::Options options =
+        cli::parseOptions(args, {"--db", "--system", "--xpoints", "--ypoints", "--out", "--plot"});
     if (!options.positional.empty()) throw cli::UsageError{"unexpected argument " + options.positional.front()};
     const std::string directory = options.require("--db");
     const std::string designation = options.require("--system");
@@ -128,12 +132,16 @@ int runCalc(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     const results::SpecialPoints& special = calculation.findSpecialPoints();
     writeNodes(outDir, special);
     writeOtherPoints(outDir, special);
+    // The refined tie lines replace the grid's boundaries.csv; invariants.csv is written beside it.
+    if (refine) cli::writeRefinedFiles(outDir, calculation);
     if (options.has("--plot")) cli::writePlot(plotFile, calculation, tdm, err);
     printSummary(out, calculation, special, seconds);
     return 0;
 }
 
 const cli::CommandRegistration registration(
-    "calc", "calc --db DIR --system DESIGNATION [--xpoints N] [--ypoints N] [--out DIR] [--plot FILE.svg|.pdf|.png]", runCalc);
+    "calc",
+    "calc --db DIR --system DESIGNATION [--xpoints N] [--ypoints N] [--out DIR] [--refine] [--plot FILE.svg|.pdf|.png]",
+    runCalc);
 
 }  // namespace

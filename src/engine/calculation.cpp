@@ -5,6 +5,7 @@
 
 #include "calc/functions_phase_source.h"
 #include "db/tdm.h"
+#include "results/functions_phase_model.h"
 #include "results/special_point_search.h"
 
 namespace engine {
@@ -40,6 +41,8 @@ Calculation::Outcome Calculation::run(std::shared_ptr<const RunSnapshot> snapsho
     if (!snapshot) throw std::invalid_argument("Calculation::run needs a snapshot");
     // Nodes of an earlier run must not outlive the start of this one, however it ends.
     specialPoints_.clear();
+    searched_ = false;
+    invariants_.clear();
     snapshot_ = std::move(snapshot);
     calc::SystemRecord system = snapshot_->system;
     if (xpoints_) system.Xpoints = *xpoints_;
@@ -82,7 +85,25 @@ std::optional<double> Calculation::gibbsEnergy(std::string_view phase, double x,
 
 const results::SpecialPoints& Calculation::findSpecialPoints() {
     results::FindSpecialPoints(grid_.results().matrix, grid_.parameters().YParameter, separator_, specialPoints_);
+    searched_ = true;
     return specialPoints_;
+}
+
+const std::vector<results::Invariant>& Calculation::findInvariants() {
+    invariants_.clear();
+    if (snapshot_ == nullptr) return invariants_;
+    if (!searched_) findSpecialPoints();
+    const calc::RunParameters& parameters = grid_.parameters();
+    results::FunctionsPhaseModel model(functions_, parameters);
+    invariants_ = results::findInvariants(model, results::rowsOfRun(grid_.results()), specialPoints_.nodes(),
+                                          parameters.XMin, parameters.XMax, parameters.XStep);
+    return invariants_;
+}
+
+std::vector<results::RefinedBoundary> Calculation::refineBoundaries() {
+    if (snapshot_ == nullptr) return {};
+    results::FunctionsPhaseModel model(functions_, grid_.parameters());
+    return results::refineBoundaries(model, grid_.results().boundaries(), grid_.parameters().XStep);
 }
 
 }  // namespace engine

@@ -13,6 +13,7 @@
 #include "calc/system_record.h"
 #include "functions/memory_source.h"
 #include "functions/phase_functions.h"
+#include "results/invariant_table.h"
 #include "results/special_points.h"
 #include "util/dialogs.h"
 
@@ -40,7 +41,8 @@ struct RunSnapshot {
 // - run() may execute on any one thread (a worker); it touches no table. The observer and the
 //   dialogs are called on that thread, during run().
 // - requestStop() and running() may be called from any thread at any time.
-// - Everything else (the accessors, findSpecialPoints(), gibbsEnergy(), setGridOverride()) is
+// - Everything else (the accessors, findSpecialPoints(), findInvariants(), refineBoundaries(),
+//   gibbsEnergy(), setGridOverride()) is
 //   called only while no run executes: before the first run or after run() returned. A front end
 //   that runs on a worker reads the results after the worker has finished.
 //
@@ -98,6 +100,18 @@ public:
     const results::SpecialPoints& findSpecialPoints();
     const results::SpecialPoints& specialPoints() const { return specialPoints_; }
 
+    // The invariant equilibria of the last run, refined on its phase functions: three-phase
+    // equilibria (each matched to a node of the special point search, which is made first when it
+    // has not been since the run), congruent points and critical points of miscibility gaps,
+    // highest Y first. An equilibrium the refinement cannot confirm is listed "not refined" with
+    // its reason and grid values; a fault of the phase functions never escapes. Kept until the
+    // next run; empty after a run that did not complete its preparation.
+    const std::vector<results::Invariant>& findInvariants();
+    const std::vector<results::Invariant>& invariants() const { return invariants_; }
+    // Every boundary point of the last run moved onto the exact tie line of its two phases at its
+    // Y (a point that cannot be refined keeps its grid composition and says why).
+    std::vector<results::RefinedBoundary> refineBoundaries();
+
 private:
     util::Dialogs& dialogs_;
     char separator_;
@@ -108,6 +122,8 @@ private:
     functions::PhaseFunctions functions_;
     std::shared_ptr<const RunSnapshot> snapshot_;
     results::SpecialPoints specialPoints_;
+    bool searched_ = false;  // specialPoints_ belong to the last run
+    std::vector<results::Invariant> invariants_;
 };
 
 }  // namespace engine

@@ -10,6 +10,7 @@
 #include "gui/windows/tfm_cells.h"
 #include "gui/windows/tfm_diagram2.h"
 #include "gui/windows/tfm_experiment.h"
+#include "gui/windows/tfm_invariants.h"
 #include "gui/windows/tfm_m_diagram.h"
 #include "gui/windows/tfm_main.h"
 #include "gui/windows/tfm_spec_points.h"
@@ -33,6 +34,7 @@ ProgramWindows::ProgramWindows(util::Dialogs& dialogs, char decimalSeparator, st
 ProgramWindows::~ProgramWindows() {
     run_.reset();
     experiment_.reset();
+    invariants_.reset();
     cells_.reset();
     specPoints_.reset();
     diagram_.reset();  // writes "Chart.cfg" and "fntLabel.cfg"
@@ -65,11 +67,18 @@ bool ProgramWindows::start() {
     diagram_ = std::make_unique<TfmDiagram2>(dialogs_, separator_, QDir::currentPath());
     specPoints_ = std::make_unique<TfmSpecPoints>();
     cells_ = std::make_unique<TfmCells>();
+    invariants_ = std::make_unique<TfmInvariants>();
     startRunBridge();
 
     experiment_ = std::make_unique<TfmExperiment>(*tdm_, dialogs_, separator_);
     main_->setExperimentWindow(experiment_.get());
     return true;
+}
+
+void ProgramWindows::attachDiagram(TfmDiagram2& diagram) {
+    RunController* run = run_.get();
+    QObject::connect(&diagram, &TfmDiagram2::invariantsRequested, run, &RunController::sbInvariantsClick);
+    diagram.setInvariantSource([run]() -> const std::vector<results::Invariant>& { return run->invariants(); });
 }
 
 void ProgramWindows::startRunBridge() {
@@ -120,13 +129,15 @@ void ProgramWindows::startRunBridge() {
         [this](util::Dialogs& workerDialogs) {
             return std::make_unique<CalculationEngine>(*tdm_, workerDialogs, separator_);
         },
-        RunController::Windows{mosaic_.get(), workingChart_.get(), cells_.get(), specPoints_.get()}, host);
+        RunController::Windows{mosaic_.get(), workingChart_.get(), cells_.get(), specPoints_.get(), invariants_.get()},
+        host);
     run_->watchForClose(&main);
     main.busy = [this] { return run_->running(); };
     QObject::connect(&main, &TfmMain::runRequested, run_.get(), &RunController::sbRunClick);
     QObject::connect(&main, &TfmMain::stopRequested, run_.get(), &RunController::sbStopClick);
     QObject::connect(&main, &TfmMain::matrixRequested, run_.get(), &RunController::sbGridClick);
     QObject::connect(&main, &TfmMain::specialPointsRequested, run_.get(), &RunController::sbSpecialPointsClick);
+    QObject::connect(&main, &TfmMain::invariantsRequested, run_.get(), &RunController::sbInvariantsClick);
 }
 
 }  // namespace gui

@@ -12,6 +12,7 @@ class TfmAbout;
 class TfmCells;
 class TfmDiagram2;
 class TfmExperiment;
+class TfmInvariants;
 class TfmMDiagram;
 class TfmMain;
 class TfmSpecPoints;
@@ -45,8 +46,14 @@ public:
     TfmWDiagram& workingChart() const { return *workingChart_; }
     TfmSpecPoints& specPoints() const { return *specPoints_; }
     TfmCells& cells() const { return *cells_; }
+    TfmInvariants& invariants() const { return *invariants_; }
     // The calculation's bridge to the windows (Расчет, СТОП, Матрица, Особые точки).
     RunController& run() const { return *run_; }
+
+    // Wires the diagram window's "Нонвариантные равновесия" button to the invariants window and its
+    // "Уточнить ноды" box to the refined invariants of the last run. Call it after start(); the
+    // diagram window is not to be used once this object is gone.
+    void attachDiagram(TfmDiagram2& diagram);
 
 private:
     // The run bridge over the windows of the run, wired to the main window's commands.
@@ -64,6 +71,7 @@ private:
     std::unique_ptr<TfmDiagram2> diagram_;
     std::unique_ptr<TfmSpecPoints> specPoints_;
     std::unique_ptr<TfmCells> cells_;
+    std::unique_ptr<TfmInvariants> invariants_;
     std::unique_ptr<TfmExperiment> experiment_;
     // Destroyed first: a run still working is stopped before any window or table goes.
     std::unique_ptr<RunController> run_;

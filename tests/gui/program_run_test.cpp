@@ -12,7 +12,11 @@
 #include "gui/models/phase_matrix_model.h"
 #include "gui/program_windows.h"
 #include "gui/run/run_controller.h"
+#include "gui/run/calculation_engine.h"
+#include "gui/windows/diagram_command.h"
 #include "gui/windows/tfm_cells.h"
+#include "gui/windows/tfm_diagram2.h"
+#include "gui/windows/tfm_invariants.h"
 #include "gui/windows/tfm_m_diagram.h"
 #include "gui/windows/tfm_main.h"
 #include "gui/windows/tfm_spec_points.h"
@@ -61,6 +65,8 @@ private slots:
     void pbSnRunShowsTheEutecticNodeAndTheSameResultsWithoutDisplays();
     void commandsThatReplaceTheTablesAreRefusedDuringARun();
     void closingTheMainWindowDuringARunEndsCleanly();
+    void invariantsMenuShowsTheRefinedTableOfTheLastRun();
+    void diagramWindowRefinesItsNodeLineAndOpensTheInvariants();
 };
 
 void ProgramRunTest::pbSnRunShowsTheEutecticNodeAndTheSameResultsWithoutDisplays() {
@@ -165,6 +171,74 @@ void ProgramRunTest::closingTheMainWindowDuringARunEndsCleanly() {
     QVERIFY(!w.run().running());
     QVERIFY(program.dialogs.shown.empty());
     program.windows.reset();
+}
+
+void ProgramRunTest::invariantsMenuShowsTheRefinedTableOfTheLastRun() {
+    Program program;
+    QVERIFY(program.start());
+    gui::ProgramWindows& w = *program.windows;
+    program.box("chbMosaic")->click();
+    program.box("chbChart")->click();
+    QAction* menu = w.main().action("Invariants1");
+    QVERIFY(menu);
+    QCOMPARE(menu->text(), QString("Нонвариантные равновесия"));
+
+    // Before any run the window opens empty.
+    menu->trigger();
+    QVERIFY(w.invariants().isVisible());
+    QCOMPARE(w.invariants().grid()->rowCount(), 0);
+
+    // An open window is refilled when the run completes: both melting points and the eutectic.
+    QVERIFY(program.runToEnd());
+    QCOMPARE(w.invariants().grid()->rowCount(), 3);
+    QCOMPARE(w.invariants().grid()->item(2, 0)->text(), QString("эвтектика"));
+    QCOMPARE(w.invariants().grid()->item(2, 1)->text(), QString("Liquid = Fcc_A1 + Bct_A5"));
+    QCOMPARE(w.invariants().grid()->item(2, 2)->text(), QString("454.563"));
+    QCOMPARE(w.invariants().grid()->item(2, 5)->text(), QString());
+
+    // During a run the window keeps the last table.
+    w.invariants().hide();
+    QSignalSpy finished(&w.run(), &gui::RunController::runFinished);
+    w.main().sbRun()->click();
+    QVERIFY(w.run().running());
+    menu->trigger();
+    QVERIFY(w.invariants().isVisible());
+    QCOMPARE(w.invariants().grid()->rowCount(), 3);
+    QVERIFY(finished.wait(60000));
+    QCOMPARE(w.invariants().grid()->rowCount(), 3);
+    QVERIFY(program.dialogs.shown.empty());
+}
+
+void ProgramRunTest::diagramWindowRefinesItsNodeLineAndOpensTheInvariants() {
+    Program program;
+    QVERIFY(program.start());
+    gui::ProgramWindows& w = *program.windows;
+    program.box("chbMosaic")->click();
+    program.box("chbChart")->click();
+    QTemporaryDir settings;
+    gui::TfmDiagram2 diagram(program.dialogs, '.', settings.path());
+    w.attachDiagram(diagram);
+    QVERIFY(program.runToEnd());
+    auto& engine = dynamic_cast<gui::CalculationEngine&>(w.run().engine());
+    gui::sbDiagramClick(diagram, engine.calculation(), w.tdm(), '.');
+
+    // Series 2 is the eutectic's node line: at the grid row, then at the refined 454.563 K.
+    auto line = [&diagram] {
+        const QCPGraph* graph = diagram.Chart1->graph(2);
+        return QPointF(graph->data()->constBegin()->key, graph->data()->constBegin()->value);
+    };
+    const QPointF grid = line();
+    QVERIFY2(grid.y() > 455 && grid.y() < 460, qPrintable(QString::number(grid.y())));
+    diagram.chbRefineNodes->click();
+    QVERIFY2(std::abs(line().y() - 454.563) < 1e-3, qPrintable(QString::number(line().y(), 'g', 10)));
+    QVERIFY2(std::abs(line().x() - 0.26321) < 1e-4, qPrintable(QString::number(line().x(), 'g', 10)));
+    diagram.chbRefineNodes->click();
+    QCOMPARE(line(), grid);
+
+    diagram.sbInvariants->click();
+    QVERIFY(w.invariants().isVisible());
+    QCOMPARE(w.invariants().grid()->rowCount(), 3);
+    QVERIFY(program.dialogs.shown.empty());
 }
 
 QTEST_MAIN(ProgramRunTest)

@@ -27,6 +27,7 @@ public:
     const calc::RunParameters& parameters() const override { return calculation_.parameters(); }
     const calc::RunResults& results() const override { return calculation_.results(); }
     const results::SpecialPoints& findSpecialPoints() override { return calculation_.findSpecialPoints(); }
+    const std::vector<results::Invariant>& findInvariants() override { return calculation_.findInvariants(); }
 
     const engine::Calculation& calculation() const { return calculation_; }
     engine::Calculation& calculation() { return calculation_; }

@@ -12,6 +12,7 @@
 #include "gui/run/worker_dialogs.h"
 #include "gui/windows/tfm_cells.h"
 #include "gui/windows/tfm_m_diagram.h"
+#include "gui/windows/tfm_invariants.h"
 #include "gui/windows/tfm_spec_points.h"
 #include "gui/windows/tfm_w_diagram.h"
 #include "util/errors.h"
@@ -64,6 +65,8 @@ void RunController::sbRunClick() {
         return;
     }
     syncSwitches();
+    invariants_.clear();
+    invariantsReady_ = false;
     fault_ = nullptr;
     outcome_ = RunEngine::Outcome::NotStarted;
     if (host_.sbStop) host_.sbStop->setEnabled(true);
@@ -188,6 +191,7 @@ void RunController::completeRun() {
         else
             findSpecialPoints();
         if (windows_.specPoints && windows_.specPoints->isVisible()) sbSpecialPointsClick();
+        if (windows_.invariants && windows_.invariants->isVisible()) sbInvariantsClick();
     } catch (const util::SilentAbort&) {
     } catch (const std::exception& e) {
         dialogs_.error(e.what());
@@ -218,6 +222,26 @@ void RunController::sbSpecialPointsClick() {
     if (!windows_.specPoints) return;
     const int yIndex = host_.yParameterIndex ? host_.yParameterIndex() : yParameter_;
     windows_.specPoints->fillNodes(nodes_, yIndex, results::NodeYFormat::Fixed, host_.decimalSeparator);
+}
+
+const std::vector<results::Invariant>& RunController::invariants() {
+    static const std::vector<results::Invariant> none;
+    if (running()) return none;
+    if (!invariantsReady_) {
+        invariants_ = engine_->findInvariants();
+        invariantsReady_ = true;
+    }
+    return invariants_;
+}
+
+void RunController::sbInvariantsClick() {
+    if (!windows_.invariants) return;
+    if (!running()) {
+        const int yIndex = host_.yParameterIndex ? host_.yParameterIndex() : engine_->parameters().YParameter;
+        windows_.invariants->setTable(invariants(), yIndex, host_.decimalSeparator);
+    }
+    windows_.invariants->show();
+    windows_.invariants->raise();
 }
 
 void RunController::stopAndWait() {

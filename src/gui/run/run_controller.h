@@ -21,6 +21,7 @@ namespace util { class Dialogs; }
 namespace gui {
 
 class TfmCells;
+class TfmInvariants;
 class TfmMDiagram;
 class TfmSpecPoints;
 class TfmWDiagram;
@@ -59,6 +60,7 @@ public:
         TfmWDiagram* chart = nullptr;
         TfmCells* cells = nullptr;
         TfmSpecPoints* specPoints = nullptr;
+        TfmInvariants* invariants = nullptr;
     };
 
     // What the controller needs of the main window; every function is called on the GUI thread.
@@ -99,6 +101,14 @@ public:
     // points window's list at once. Only while no run works. The first call after a completed run
     // takes the search the worker made right after the rows.
     const results::SpecialPoints& findSpecialPoints();
+
+    // "Нонвариантные равновесия": fills the invariants window with the refined invariants of the
+    // last run and shows it; during a run it shows the table it holds. An open invariants window
+    // is refilled when a run completes.
+    void sbInvariantsClick();
+    // The refined invariants of the last run: refined once per run, on first request, and empty
+    // while a run works (its results are being rewritten) or before the first run.
+    const std::vector<results::Invariant>& invariants();
 
     bool running() const { return worker_ != nullptr; }
     // Stops a run in progress and waits for its worker while serving events; shows nothing more.
@@ -143,6 +153,8 @@ private:
     const results::SpecialPoints* searched_ = nullptr;
     std::exception_ptr searchFault_;
     std::vector<results::TNode> nodes_;  // of the last search, for the main window's "Особые точки"
+    std::vector<results::Invariant> invariants_;  // of the last run, when invariantsReady_
+    bool invariantsReady_ = false;
     int yParameter_ = 0;
 };
 

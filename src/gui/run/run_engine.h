@@ -1,5 +1,8 @@
 #pragma once
+#include <vector>
+
 #include "calc/row_observer.h"
+#include "results/invariant_table.h"
 
 namespace calc {
 struct RunParameters;
@@ -36,6 +39,11 @@ public:
     virtual const calc::RunResults& results() const = 0;
     // The special point search over the last run's matrix.
     virtual const results::SpecialPoints& findSpecialPoints() = 0;
+    // The invariant equilibria of the last run, refined; an engine that cannot refine has none.
+    virtual const std::vector<results::Invariant>& findInvariants() {
+        static const std::vector<results::Invariant> none;
+        return none;
+    }
 };
 
 }  // namespace gui

@@ -16,6 +16,7 @@
 #include "gui/plot/settings_files.h"
 #include "gui/windows/chart_editor.h"
 #include "results/diagram_texts.h"
+#include "results/refined_node_lines.h"
 #include "util/errors.h"
 
 namespace gui {
@@ -34,6 +35,11 @@ TfmDiagram2::TfmDiagram2(util::Dialogs& dialogs, char decimalSeparator, const QS
     Label1->setMinimumWidth(360);
     Label1->installEventFilter(this);
     sbSpecialPoints = new QPushButton(tr("Особые точки"), this);
+    sbInvariants = new QPushButton(tr("Нонвариантные равновесия"), this);
+    sbInvariants->setObjectName("sbInvariants");
+    chbRefineNodes = new QCheckBox(tr("Уточнить ноды"), this);
+    chbRefineNodes->setObjectName("chbRefineNodes");
+    chbRefineNodes->setToolTip(tr("Ноды при уточненных температурах и составах нонвариантных равновесий"));
     sbEdit = new QPushButton(tr("Ред. график"), this);
     sbUndoZoom = new QPushButton(tr("Восстановить масштаб"), this);
     sbUndoZoom->hide();
@@ -50,6 +56,8 @@ TfmDiagram2::TfmDiagram2(util::Dialogs& dialogs, char decimalSeparator, const QS
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(Label1, 1);
+    bottom->addWidget(chbRefineNodes);
+    bottom->addWidget(sbInvariants);
     for (QPushButton* button : {sbSpecialPoints, sbEdit, sbUndoZoom, sbCopy, sbSaveAs, BitBtn1})
         bottom->addWidget(button);
     auto* layout = new QVBoxLayout(this);
@@ -57,6 +65,8 @@ TfmDiagram2::TfmDiagram2(util::Dialogs& dialogs, char decimalSeparator, const QS
     layout->addLayout(bottom);
 
     connect(sbSpecialPoints, &QPushButton::clicked, this, &TfmDiagram2::specialPointsRequested);
+    connect(sbInvariants, &QPushButton::clicked, this, &TfmDiagram2::invariantsRequested);
+    connect(chbRefineNodes, &QCheckBox::toggled, this, &TfmDiagram2::chbRefineNodesClick);
     connect(sbEdit, &QPushButton::clicked, this, &TfmDiagram2::sbEditClick);
     connect(sbUndoZoom, &QPushButton::clicked, this, &TfmDiagram2::sbUndoZoomClick);
     connect(sbCopy, &QPushButton::clicked, this, &TfmDiagram2::sbCopyClick);
@@ -133,11 +143,25 @@ void TfmDiagram2::showDiagram(const results::DiagramContent& content, RegionLook
     regionAt_ = std::move(regionAt);
     Chart1->setTitleText(QString::fromStdString(content.title));
     Chart1->setFootText(QString::fromStdString(content.foot));
-    Chart1->setContent(content);  // every series replaced, ranges back to the whole diagram
-    sbUndoZoom->hide();
+    gridContent_ = content;
+    drawContent();  // every series replaced, ranges back to the whole diagram
     show();
     raise();
 }
+
+void TfmDiagram2::drawContent() {
+    if (chbRefineNodes->isChecked() && invariantSource_) {
+        results::DiagramContent refined = gridContent_;
+        guarded([&] { refined = results::withRefinedNodeLines(gridContent_, invariantSource_(), decimalSeparator_); });
+        Chart1->setContent(refined);
+    } else {
+        Chart1->setContent(gridContent_);
+    }
+    sbUndoZoom->hide();
+}
+
+// Only the node lines move; region labels keep their places in axis values, the zoom is undone.
+void TfmDiagram2::chbRefineNodesClick() { drawContent(); }
 
 void TfmDiagram2::chartMouseMove(const QPoint& pixel) {
     if (!Chart1->insidePlotRect(pixel)) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <QCheckBox>
 #include <QColor>
 #include <QFont>
 #include <QLabel>
@@ -8,9 +9,11 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "gui/plot/diagram_plot.h"
 #include "results/diagram_content.h"
+#include "results/invariant_table.h"
 #include "results/label_font_file.h"
 #include "util/dialogs.h"
 
@@ -29,6 +32,8 @@ class TfmDiagram2 : public QWidget {
 public:
     // The text of the region label a click at axis values (cx, cy) places, or nullopt for none.
     using RegionLookup = std::function<std::optional<std::string>(double cx, double cy)>;
+    // The refined invariants of the run the diagram shows (see RunController::invariants).
+    using InvariantSource = std::function<const std::vector<results::Invariant>&()>;
 
     TfmDiagram2(util::Dialogs& dialogs, char decimalSeparator, const QString& settingsDirectory,
                 QWidget* parent = nullptr);
@@ -37,6 +42,8 @@ public:
     // The diagram command's part in this window: removes the region labels, takes the content's
     // title, foot and series, undoes any zoom and shows the window (not modal).
     void showDiagram(const results::DiagramContent& content, RegionLookup regionAt);
+    // Where "Уточнить ноды" takes the refined invariants from; without one the box changes nothing.
+    void setInvariantSource(InvariantSource source) { invariantSource_ = std::move(source); }
     // The foot the diagram command uses without an x caption directive.
     std::string defaultFootText() const { return DefaultFootText.toStdString(); }
 
@@ -48,6 +55,11 @@ public:
     plot::DiagramPlot* Chart1 = nullptr;
     QLabel* Label1 = nullptr;
     QPushButton* sbSpecialPoints = nullptr;
+    // "Нонвариантные равновесия": asks for the invariants window.
+    QPushButton* sbInvariants = nullptr;
+    // "Уточнить ноды" (off at start): node lines at the refined invariants' Y and compositions;
+    // off, the chart is exactly what the diagram command built.
+    QCheckBox* chbRefineNodes = nullptr;
     QPushButton* sbEdit = nullptr;
     QPushButton* sbUndoZoom = nullptr;
     QPushButton* sbCopy = nullptr;
@@ -65,6 +77,8 @@ public:
 signals:
     // "Особые точки": the special points window fills its node grid (diagram format) and shows.
     void specialPointsRequested();
+    // "Нонвариантные равновесия": the invariants window fills and shows.
+    void invariantsRequested();
 
 public slots:
     void sbEditClick();
@@ -73,6 +87,7 @@ public slots:
     void sbSaveAsClick();
     void Setfontforlabels1Click();
     void Setcolorforlabels1Click();
+    void chbRefineNodesClick();
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -90,6 +105,9 @@ private:
     char decimalSeparator_;
     QString settingsDirectory_;
     RegionLookup regionAt_;
+    InvariantSource invariantSource_;
+    results::DiagramContent gridContent_;  // as the diagram command built it
+    void drawContent();
     results::LabelFontSpec labelFontSpec_;
 };
 

@@ -128,6 +128,11 @@ void TfmMain::buildMenus() {
     system->addSeparator();
     add(system, "N12", tr("Данные эксперимента"), &TfmMain::N12Click);
 
+    // The invariant equilibria of the last run, refined (its window lists them).
+    QAction* invariants = menuBar()->addAction(tr("Нонвариантные равновесия"));
+    invariants->setObjectName("Invariants1");
+    connect(invariants, &QAction::triggered, this, &TfmMain::invariantsRequested);
+
     addTop("About1", tr("О программе..."), &TfmMain::About1Click);
 }
 

@@ -107,6 +107,7 @@ signals:
     void diagramRequested();
     void specialPointsRequested();
     void matrixRequested();
+    void invariantsRequested();
     // The window was closed: the program ends.
     void closed();
 
