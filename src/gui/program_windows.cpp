@@ -138,6 +138,7 @@ void ProgramWindows::startRunBridge() {
     QObject::connect(&main, &TfmMain::matrixRequested, run_.get(), &RunController::sbGridClick);
     QObject::connect(&main, &TfmMain::specialPointsRequested, run_.get(), &RunController::sbSpecialPointsClick);
     QObject::connect(&main, &TfmMain::invariantsRequested, run_.get(), &RunController::sbInvariantsClick);
+    attachDiagram(*diagram_);
 }
 
 }  // namespace gui
