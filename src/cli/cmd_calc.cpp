@@ -18,6 +18,7 @@
 #include "results/special_point_files.h"
 #include "results/special_point_search.h"
 #include "results/special_points.h"
+#include "util/atomic_file.h"
 #include "util/errors.h"
 #include "util/number_format.h"
 
@@ -76,9 +77,7 @@ void writeBoundaries(std::ostream& out, const calc::RunResults& results) {
 
 template <typename Write>
 void writeFile(const fs::path& path, Write write) {
-    std::ofstream out(path, std::ios::binary);
-    write(out);
-    if (!out) throw util::Error("Cannot write " + path.string());
+    util::WriteFileReplacing(path.string(), [&](std::ostream& out) { write(out); });
 }
 
 int positiveOption(const cli::Options& options, const std::string& name, int fallback) {
