@@ -4,6 +4,7 @@
 
 #include "cli/command.h"
 #include "util/errors.h"
+#include "util/memory_guard.h"
 
 namespace {
 
@@ -27,7 +28,8 @@ int main(int argc, char** argv) {
     }
     std::vector<std::string> args(argv + 2, argv + argc);
     try {
-        return it->second.handler(args, std::cout, std::cerr);
+        return util::WithMemoryGuard("the command " + it->first,
+                                     [&] { return it->second.handler(args, std::cout, std::cerr); });
     } catch (const cli::UsageError& e) {
         std::cerr << "ravo-cli: " << e.text << "\nusage: ravo-cli " << it->second.usage << "\n";
         return 2;

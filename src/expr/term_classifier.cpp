@@ -148,6 +148,41 @@ bool TermClassifier::hasTopLevel(const std::vector<std::pair<std::int32_t, std::
     return it != marks.end() && it->first == depth_[begin] && it->second < end;
 }
 
+// Position of the last mark at the top level of a well-nested range (after its first character),
+// or npos.
+std::size_t TermClassifier::lastTopLevel(const std::vector<std::pair<std::int32_t, std::uint32_t>>& marks,
+                                         std::size_t begin, std::size_t end) const {
+    const auto to = std::make_pair(depth_[begin], static_cast<std::uint32_t>(end));
+    auto it = std::lower_bound(marks.begin(), marks.end(), to);
+    if (it == marks.begin()) return std::string_view::npos;
+    --it;
+    return it->first == depth_[begin] && it->second > begin ? it->second : std::string_view::npos;
+}
+
+// Where the scan for a split of text[begin, end) by rule r may start without passing over an
+// occurrence that could fit. A split's operator stands at the top level, so its right operand
+// holds every top-level mark after it; when the rule's right operand may hold no such mark (no
+// "+"/"-" for a difference, nor "*" or "/" for a quotient, DIV or MOD), every occurrence before
+// the last mark would be refused by mayFit. Starting behind it keeps a chain read from the left,
+// "a-b-c-…", from scanning its whole length once per operator: the reading stays linear and
+// finds exactly the split the full scan finds.
+std::size_t TermClassifier::firstUsefulSplit(std::size_t r, std::size_t begin, std::size_t end) const {
+    constexpr std::uint32_t additive = bit(TermKind::Sum) | bit(TermKind::Difference);
+    const std::uint32_t right = kRules[r].right;
+    std::size_t from = begin;
+    auto after = [&](const std::vector<std::pair<std::int32_t, std::uint32_t>>& marks) {
+        const std::size_t last = lastTopLevel(marks, begin, end);
+        // Occurrences up to the one whose right operand begins at the mark are kept: a mark at
+        // the very start of an operand does not count against it.
+        const std::size_t length = kRules[r].token.size();
+        if (last != std::string_view::npos && last >= length + 1) from = std::max(from, last - length - 1);
+    };
+    if ((right & additive) == 0) after(binaryAdditive_);
+    if ((right & (additive | bit(TermKind::Product))) == 0) after(stars_);
+    if ((right & (additive | kLevel2)) == 0) after(slashes_);
+    return from;
+}
+
 // Quick necessary conditions for a well-nested text to take one of the `allowed` forms; a text
 // that fails them is refused without being classified. Each rests on what the forms can hold at
 // their top level:
@@ -207,8 +242,10 @@ std::size_t TermClassifier::findBinarySplit(std::size_t r, std::size_t begin, st
     const std::size_t length = rule.token.size();
     const std::vector<std::uint32_t>& positions = operatorPositions_[r];
     // An occurrence must be neither the first nor the last character of the term.
-    for (auto it = std::upper_bound(positions.begin(), positions.end(), begin);
+    const std::size_t from = memoise_ ? firstUsefulSplit(r, begin, end) : begin;
+    for (auto it = std::upper_bound(positions.begin(), positions.end(), from);
          it != positions.end() && *it + length < end; ++it) {
+        ++splitsExamined_;
         const std::size_t p = *it;
         if (!splittable(begin, p) || !splittable(p + length, end)) continue;
         if (memoise_ && (!mayFit(rule.left, begin, p) || !mayFit(rule.right, p + length, end))) continue;

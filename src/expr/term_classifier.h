@@ -59,6 +59,9 @@ public:
 
     static std::size_t operatorLength(TermKind kind);
 
+    // Operator occurrences examined as split points so far: the measure of the work of a reading.
+    std::size_t splitsExamined() const { return splitsExamined_; }
+
 private:
     TermKind compute(std::size_t begin, std::size_t end);
     std::size_t findBinarySplit(std::size_t rule, std::size_t begin, std::size_t end);
@@ -69,6 +72,9 @@ private:
     bool mayFit(std::uint32_t allowed, std::size_t begin, std::size_t end) const;
     bool hasTopLevel(const std::vector<std::pair<std::int32_t, std::uint32_t>>& marks, std::size_t begin,
                      std::size_t end) const;
+    std::size_t lastTopLevel(const std::vector<std::pair<std::int32_t, std::uint32_t>>& marks, std::size_t begin,
+                             std::size_t end) const;
+    std::size_t firstUsefulSplit(std::size_t rule, std::size_t begin, std::size_t end) const;
     std::size_t firstOpenBracket(std::size_t begin, std::size_t end) const;
     TermKind& memoCell(std::size_t begin, std::size_t end);
 
@@ -76,6 +82,7 @@ private:
     VariableTest isVariable_;
     bool memoise_;
     int recursion_ = 0;
+    std::size_t splitsExamined_ = 0;
     std::vector<std::int32_t> depth_;     // "(" minus ")" before each position
     std::vector<std::uint32_t> nextDrop_;  // first position after i whose depth is below depth_[i]
     std::vector<std::vector<std::uint32_t>> operatorPositions_;  // per binary rule
