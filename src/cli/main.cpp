@@ -1,4 +1,5 @@
 // ravo-cli: the headless tool over the same core as the program.
+#include <algorithm>
 #include <exception>
 #include <iostream>
 
@@ -36,7 +37,10 @@ int main(int argc, char** argv) {
     } catch (const util::SilentAbort&) {
         return 1;
     } catch (const std::exception& e) {
-        std::cerr << e.what() << "\n";
+        // Message texts separate their lines with "\r"; a terminal would print them over each other.
+        std::string text = e.what();
+        std::replace(text.begin(), text.end(), '\r', '\n');
+        std::cerr << text << "\n";
         return 1;
     }
 }

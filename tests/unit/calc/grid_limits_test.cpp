@@ -8,6 +8,7 @@
 
 #include "calc/grid_run.h"
 #include "support/scripted_dialogs.h"
+#include "support/test_helpers.h"
 #include "util/memory_guard.h"
 
 namespace {
