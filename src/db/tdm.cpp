@@ -143,6 +143,9 @@ void TDM::SaveDatabase() {
     PostPendingEdits();
     // All six files are written beside their targets first and then replaced together through the
     // save journal, so neither a failure nor a crash leaves a mixture of old and new tables.
+    // A save of this program that failed after its journal was in place is finished first, so its
+    // temporary files do not linger beside the new ones.
+    store::SaveJournal::recover(directory_);
     std::vector<store::TableFile::PendingWrite> pending;
     for (store::Table* table : tables()) pending.push_back(table->prepareSave());
     store::SaveJournal::commit(directory_, pending);

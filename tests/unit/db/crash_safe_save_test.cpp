@@ -200,6 +200,17 @@ TEST_F(CrashSafeSaveTest, EveryWayOfOpeningFinishesAnInterruptedSave) {
     }
 }
 
+TEST_F(CrashSafeSaveTest, SavingAgainAfterAFailedRenameLeavesNoFileBehind) {
+    interruptAt(Point{"", "replace gibbs_energy.d", true}, [] { throw util::Error("I/O error"); });
+    EXPECT_EQ(errorOf([&] { dm->SaveDatabase(); }), "I/O error");
+    SaveJournal::stepHook() = nullptr;
+    addSystem("Al+Zn");
+    newContents = contentsOf(*dm);
+    dm->SaveDatabase();
+    EXPECT_EQ(filesInDirectory(), sixTableFiles());
+    EXPECT_EQ(openedState(), "new");
+}
+
 TEST_F(CrashSafeSaveTest, DamagedJournalStopsTheOpenWithItsNameAndRenamesNothing) {
     restoreOldFiles();
     std::ofstream(dir + SaveJournal::kFileName, std::ios::binary) << "ravo-save-journal 1\nsystems.d.saving-1-0\tsys";
