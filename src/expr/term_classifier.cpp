@@ -52,12 +52,6 @@ bool isValid(TermKind kind) { return fits(kind, kAnyValid); }
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-bool isIdentifier(std::string_view text) {
-    auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; };
-    if (text.empty() || !letter(text[0])) return false;
-    return std::all_of(text.begin() + 1, text.end(), [&](char c) { return letter(c) || isDigit(c); });
-}
-
 // Decimal exponent of the leading non-zero digit of a normalised literal ("-123.4e-5" gives -3),
 // saturated far beyond any double. Only called for literals that have a non-zero digit.
 long decimalMagnitude(std::string_view literal) {
@@ -90,6 +84,12 @@ TermClassifier::TermClassifier(std::string_view text, VariableTest isVariable, b
         depth_[i + 1] = depth_[i] + (text_[i] == '(') - (text_[i] == ')');
         if (text_[i] == ',') commaPositions_.push_back(static_cast<std::uint32_t>(i));
         if (text_[i] == '(') openPositions_.push_back(static_cast<std::uint32_t>(i));
+    }
+    nameEnd_.assign(n + 1, static_cast<std::uint32_t>(n));
+    for (std::size_t i = n; i-- > 0;) {
+        const char c = text_[i];
+        const bool nameCharacter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || isDigit(c);
+        nameEnd_[i] = nameCharacter ? nameEnd_[i + 1] : static_cast<std::uint32_t>(i);
     }
     nextDrop_.assign(n + 1, static_cast<std::uint32_t>(n + 1));
     std::vector<std::uint32_t> open;  // positions still waiting for a lower depth
@@ -124,6 +124,14 @@ std::size_t TermClassifier::operatorLength(TermKind kind) {
     for (const BinaryRule& rule : kRules)
         if (rule.kind == kind) return rule.token.size();
     return 0;
+}
+
+// isIdentifier(text[begin, end)) in constant time: a long run of letters, such as a chain of DIV
+// or MOD, is asked about at every level of its reading.
+bool TermClassifier::identifier(std::size_t begin, std::size_t end) const {
+    if (begin >= end) return false;
+    const char c = text_[begin];
+    return ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_') && nameEnd_[begin] >= end;
 }
 
 bool TermClassifier::balanced(std::size_t begin, std::size_t end) const { return depth_[end] == depth_[begin]; }
@@ -199,7 +207,7 @@ bool TermClassifier::mayFit(std::uint32_t allowed, std::size_t begin, std::size_
     if ((allowed & (additive | kLevel2)) == 0 && hasTopLevel(slashes_, begin, end)) return false;
     if ((allowed & ~kPowerOperand) == 0 && text_[end - 1] != ')') {
         const std::string_view term = text_.substr(begin, end - begin);
-        if (!isIdentifier(term) && !numberLiteral(term)) return false;
+        if (!identifier(begin, end) && !numberLiteral(term)) return false;
     }
     return true;
 }
@@ -274,7 +282,7 @@ TermKind TermClassifier::compute(std::size_t begin, std::size_t end) {
 
     if (term.size() >= 2 && term.front() == '(' && term.back() == ')' && isValid(classify(begin + 1, end - 1)))
         return TermKind::Group;
-    if (isIdentifier(term) && isVariable_(term)) return TermKind::Variable;
+    if (identifier(begin, end) && isVariable_(term)) return TermKind::Variable;
     if (numberLiteral(term)) return TermKind::Number;
     if (term.size() >= 2 && term.front() == '-' && (!memoise_ || mayFit(kNegationOperand, begin + 1, end)) &&
         fits(classify(begin + 1, end), kNegationOperand))

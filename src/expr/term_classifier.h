@@ -68,6 +68,7 @@ private:
     std::size_t findComma(std::size_t open, std::size_t end);
     bool balanced(std::size_t begin, std::size_t end) const;
     bool wellNested(std::size_t begin, std::size_t end) const;
+    bool identifier(std::size_t begin, std::size_t end) const;
     bool splittable(std::size_t begin, std::size_t end) const;
     bool mayFit(std::uint32_t allowed, std::size_t begin, std::size_t end) const;
     bool hasTopLevel(const std::vector<std::pair<std::int32_t, std::uint32_t>>& marks, std::size_t begin,
@@ -85,6 +86,7 @@ private:
     std::size_t splitsExamined_ = 0;
     std::vector<std::int32_t> depth_;     // "(" minus ")" before each position
     std::vector<std::uint32_t> nextDrop_;  // first position after i whose depth is below depth_[i]
+    std::vector<std::uint32_t> nameEnd_;   // end of the run of letters, digits and "_" from i
     std::vector<std::vector<std::uint32_t>> operatorPositions_;  // per binary rule
     // (depth, position) of operators that rule a text out of some forms when they stand at its top
     // level: a "+" or "-" after a character that cannot end an operator or an exponent (so it is
