@@ -224,6 +224,11 @@ TermKind& TermClassifier::memoCell(std::size_t begin, std::size_t end) {
     return sparseMemo_[static_cast<std::uint64_t>(begin) * width + end];
 }
 
+void TermClassifier::addWork() {
+    // The plain reading is the reference the memoised one is checked against: it stays unbounded.
+    if (++work_ > kMaxWork && memoise_) throw EExpressionTooComplex();
+}
+
 TermKind TermClassifier::classify(std::size_t begin, std::size_t end) {
     struct Depth {
         int& count;
@@ -238,6 +243,7 @@ TermKind TermClassifier::classify(std::size_t begin, std::size_t end) {
     }
     TermKind& cell = memoCell(begin, end);
     if (cell != TermKind::Unknown) return cell;
+    addWork();
     Depth depth(recursion_);
     TermKind kind = compute(begin, end);
     // compute() may have grown the hash map, so look the cell up again.
@@ -254,6 +260,7 @@ std::size_t TermClassifier::findBinarySplit(std::size_t r, std::size_t begin, st
     for (auto it = std::upper_bound(positions.begin(), positions.end(), from);
          it != positions.end() && *it + length < end; ++it) {
         ++splitsExamined_;
+        addWork();
         const std::size_t p = *it;
         if (!splittable(begin, p) || !splittable(p + length, end)) continue;
         if (memoise_ && (!mayFit(rule.left, begin, p) || !mayFit(rule.right, p + length, end))) continue;
@@ -270,6 +277,7 @@ std::size_t TermClassifier::findComma(std::size_t open, std::size_t end) {
     for (auto it = std::upper_bound(commaPositions_.begin(), commaPositions_.end(), open);
          it != commaPositions_.end() && *it < close; ++it) {
         const std::size_t c = *it;
+        addWork();
         if (!splittable(open + 1, c)) continue;
         if (isValid(classify(open + 1, c)) && isValid(classify(c + 1, close))) return c;
     }

@@ -107,6 +107,25 @@ TEST(LongExpressions, ChainsOfAnyOperatorAreReadInLinearWork) {
     }
 }
 
+// Texts that are no expression and whose reading would grow faster than their length end in an
+// error after a bounded amount of work, whatever their length (unbounded, the first of these takes
+// hours at this length).
+TEST(LongExpressions, TextsOfCostlyReadingAreRefusedAfterBoundedWork) {
+    const std::string units[] = {"W/-", std::string("W/-\0", 4), "X*-(", "MAX(1,"};
+    for (const std::string& unit : units) {
+        std::string text;
+        while (text.size() < 200000) text += unit;
+        expr::TermClassifier classifier(text, [](std::string_view name) { return name == "W" || name == "X"; });
+        try {
+            EXPECT_EQ(classifier.classify(0, text.size()), expr::TermKind::Invalid);
+        } catch (const expr::EMathParserError& e) {
+            const std::string message = e.what();
+            EXPECT_TRUE(message == "Expression is too complex" || message == "Expression contains too many nestings")
+                << message;
+        }
+    }
+}
+
 TEST(NumberLiterals, ReadTheirValueOrRefuse) {
     struct Case {
         const char* text;
