@@ -202,6 +202,24 @@ void BM_CompileChain1MB(benchmark::State& state) {
 }
 BENCHMARK(BM_CompileChain1MB)->DenseRange(0, 5)->Unit(benchmark::kMillisecond)->Iterations(1);
 
+// A 1 MB text whose reading would take time growing with the cube of its length, "W/-W/-…": it
+// is refused once the reading has spent its bounded work.
+void BM_CompileCostly1MB(benchmark::State& state) {
+    std::string text;
+    while (text.size() < (1u << 20)) text += "W/-";
+    expr::TParser parser;
+    parser.setVariable("W", 1);
+    for (auto _ : state) {
+        try {
+            parser.setExpression(text);
+            state.SkipWithError("the text compiled");
+        } catch (const expr::EMathParserError&) {
+        }
+    }
+    state.counters["chars"] = static_cast<double>(text.size());
+}
+BENCHMARK(BM_CompileCostly1MB)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -223,6 +241,8 @@ int main(int argc, char** argv) {
         const FigureReporter::Figures* f = reporter.find(name);
         if (f) std::printf("%s: %.2f ms CPU (target < 50)\n", name, f->cpuNsPerItem / 1e6);
     }
+    if (const FigureReporter::Figures* f = reporter.find("BM_CompileCostly1MB"))
+        std::printf("1 MB text refused after bounded work: %.1f ms CPU (target < 1000 ms)\n", f->cpuNsPerItem / 1e6);
     const FigureReporter::Figures* sum = reporter.find("BM_CompileChain1MB/0");
     for (int i = 0; i < 6; ++i) {
         const FigureReporter::Figures* f = reporter.find("BM_CompileChain1MB/" + std::to_string(i));
