@@ -1,7 +1,7 @@
 // The desktop program ravo.
-#include <QApplication>
+#include "gui/application.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    return 0;
+    gui::Application app(argc, argv);
+    return app.run();
 }

@@ -9,15 +9,15 @@
 
 namespace calc {
 
-// What Y stands for: the item index of the Y selector (dbcbY) of a system.
+// What Y stands for: the index of a system's Yparameter among its choices.
 enum YMeaning : int { kYNone = -1, kYTemperature = 0, kYPressure = 1, kYFree = 2 };
 
 // The item index of a Yparameter field text; letter case does not matter.
 int yMeaningIndex(std::string_view yparameter);
 
-// The label beside the Zvalue edit (lblZ) and whether the edit is shown, for a Y selector item
-// index: 0 "P, бар"; 1 "T, К"; 2 "P = 1 бар, T = 300 K" with the edit hidden. For any other index
-// the edit is shown and the caption stays what it was (nullopt).
+// The caption of the fixed second variable beside its Zvalue field, and whether the field is
+// offered, for a Y meaning index: 0 "P, бар"; 1 "T, К"; 2 "P = 1 бар, T = 300 K" with the field
+// not offered. For any other index the field is offered and the caption stays what it was (nullopt).
 struct ZValueLabel {
     bool editVisible = true;
     std::optional<std::string> caption;
@@ -41,7 +41,6 @@ struct RunParameters : functions::RunValues {
     int YParameter = kYNone;  // what Y stands for (YMeaning)
     std::string YText;        // the Y selector's text: the system's Yparameter as stored
     int RowIndex = -1;        // index of the last computed Y row
-    int RowPixelY = 0;        // mosaic pixel row of the next Y row
     double BottomAxisIncrement = 0.1;  // working diagram: one tenth of the composition range
 
     // Reads the system record and the directive lines of its Abbreviations text. Unreadable

@@ -7,10 +7,10 @@
 #include "cli/command.h"
 #include "cli/console_dialogs.h"
 #include "db/tdm.h"
+#include "functions/memory_source.h"
 #include "functions/phase_functions.h"
 #include "functions/run_values.h"
 #include "functions/system_listing.h"
-#include "functions/tdm_function_source.h"
 #include "util/errors.h"
 
 namespace {
@@ -29,7 +29,7 @@ int runListing(const std::vector<std::string>& args, std::ostream& out, std::ost
 
     functions::RunValues run;
     functions::PhaseFunctions phaseFunctions(run, dialogs, '.');
-    functions::TdmFunctionSource source(tdm);
+    functions::MemorySource source = functions::MemorySource::ReadCurrentSystem(tdm);
     functions::WriteSystemListing(phaseFunctions, source, std::filesystem::current_path());
     return 0;
 }

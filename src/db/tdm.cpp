@@ -1,5 +1,6 @@
 #include "db/tdm.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "util/errors.h"
 #include "util/number_format.h"
 #include "util/text.h"
+#include "util/utf8.h"
 
 namespace db {
 namespace {
@@ -51,15 +53,14 @@ std::string positionText(const store::Table& table) {
 
 }  // namespace
 
-TDM::TDM(util::Dialogs& dialogs, MainWindowLink* mainWindow)
+TDM::TDM(util::Dialogs& dialogs)
     : tblSystems(definition(0).tableName, definition(0).schema),
       tblPhases(definition(1).tableName, definition(1).schema),
       tblGibbs(definition(2).tableName, definition(2).schema),
       tblStability(definition(3).tableName, definition(3).schema),
       tblStabDet(definition(4).tableName, definition(4).schema),
       tblExperiment(definition(5).tableName, definition(5).schema),
-      dialogs_(dialogs),
-      mainWindow_(mainWindow) {
+      dialogs_(dialogs) {
     auto all = tables();
     for (int i = 0; i < 6; ++i) {
         const TableDefinition& def = definition(i);
@@ -108,7 +109,20 @@ std::array<const store::Table*, 6> TDM::tables() const {
 void TDM::Start(const std::string& directory) {
     SetDatabaseDirectory(directory);
     OpenDatabaseTables();
-    if (mainWindow_) mainWindow_->dbcbYChange();
+    notify([this](DatabaseObserver& o) { o.yMeaningChanged(*this); });
+}
+
+void TDM::addObserver(DatabaseObserver* observer) { observers_.push_back(observer); }
+
+void TDM::removeObserver(DatabaseObserver* observer) {
+    observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
+}
+
+template <class F>
+void TDM::notify(F&& call) const {
+    // An observer may remove itself while being told.
+    const auto observers = observers_;
+    for (DatabaseObserver* o : observers) call(*o);
 }
 
 void TDM::SetDatabaseDirectory(const std::string& directory) {
@@ -216,7 +230,7 @@ bool TDM::CreateDatabase(const std::string& directory) {
 
 void TDM::SetReadOnlyLock(bool locked) { reopenFrom(directory_, locked); }
 
-// ---------------------------------------------------------------- texts for the windows
+// ---------------------------------------------------------------- texts shown beside the records
 
 int TDM::YParameterIndex() const {
     if (!tblSystems.active()) return -1;
@@ -259,14 +273,18 @@ void TDM::tblSystemsBeforePost(store::Table& table) {
             dialogs_.error("Too many elements in the system");
             throw util::SilentAbort();
         }
-        table.setString("Element" + std::to_string(k + 1), parts[k]);
+        // The designation keeps every character; an element field keeps what it can hold of its
+        // part, which is enough to sort the systems by.
+        const std::string field = "Element" + std::to_string(k + 1);
+        const int size = table.schema().field(table.fieldIndex(field)).size();
+        table.setString(field, std::string(util::firstCharacters(parts[k], static_cast<std::size_t>(size))));
     }
 }
 
 void TDM::tblSystemsBeforeDelete(store::Table&) { deleteAllShown(tblPhases); }
 
 void TDM::tblSystemsAfterScroll(store::Table&) {
-    if (mainWindow_) mainWindow_->dbcbYChange();
+    notify([this](DatabaseObserver& o) { o.yMeaningChanged(*this); });
 }
 
 void TDM::tblPhasesBeforeInsert(store::Table&) {
@@ -295,7 +313,7 @@ void TDM::tblGibbsBeforePost(store::Table& table) {
 }
 
 void TDM::tblGibbsAfterScroll(store::Table&) {
-    if (mainWindow_) mainWindow_->showGibbsPosition(GibbsPositionText());
+    notify([this](DatabaseObserver& o) { o.gibbsPositionChanged(*this); });
 }
 
 void TDM::tblStabilityBeforeDelete(store::Table&) { deleteAllShown(tblStabDet); }
@@ -313,7 +331,7 @@ void TDM::tblStabDetAfterInsert(store::Table& table) {
 }
 
 void TDM::tblStabDetAfterScroll(store::Table&) {
-    if (mainWindow_ && mainWindow_->stabilityWindowExists()) mainWindow_->showStabDetPosition(StabDetPositionText());
+    notify([this](DatabaseObserver& o) { o.stabDetPositionChanged(*this); });
 }
 
 }  // namespace db

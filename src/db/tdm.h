@@ -2,7 +2,9 @@
 #include <array>
 #include <string>
 
-#include "db/main_window_link.h"
+#include <vector>
+
+#include "db/database_observer.h"
 #include "store/table.h"
 #include "util/dialogs.h"
 
@@ -16,8 +18,8 @@ namespace db {
 class TDM {
 public:
     // Sets up tables, fields, index orders, links and rule handlers; reads no file. The read-only
-    // lock starts on (the main window's switch is checked at start).
-    explicit TDM(util::Dialogs& dialogs, MainWindowLink* mainWindow = nullptr);
+    // lock starts on.
+    explicit TDM(util::Dialogs& dialogs);
     ~TDM();
     TDM(const TDM&) = delete;
     TDM& operator=(const TDM&) = delete;
@@ -32,8 +34,8 @@ public:
     // Tmax of the last detail record of the parameter most recently given a new detail record.
     double LastDetailTmax = 0;
 
-    // Start of the data module: DatabaseDirectory := directory, OpenDatabaseTables, then the main
-    // window's dbcbYChange.
+    // Start of the data module: DatabaseDirectory := directory, OpenDatabaseTables, then tells the
+    // observers that the meaning of Y may have changed.
     void Start(const std::string& directory);
 
     // The database directory, always with a trailing separator.
@@ -66,8 +68,7 @@ public:
     // "Создать": writes empty copies of the six tables, with the fields of the open database, into
     // `directory` (replacing files there; all six are written before any is replaced), makes it the
     // database directory and runs OpenDatabaseTables, which locks the five tables again
-    // (ReadOnlyLock() is then true; the main window shows its switch from it). Same question about
-    // unsaved edits.
+    // (ReadOnlyLock() is then true, whatever it was before). Same question about unsaved edits.
     bool CreateDatabase(const std::string& directory);
 
     // The read-only switch: closes the six tables, sets the lock of the five detail tables, and
@@ -76,7 +77,7 @@ public:
     void SetReadOnlyLock(bool locked);
     bool ReadOnlyLock() const { return readOnlyLock_; }
 
-    // Item index of the main window's Y-parameter choice for the current system's Yparameter:
+    // What Y means for the current system, as an index into the Yparameter choices:
     // 0 "Temperature", 1 "Pressure", 2 "Y", -1 none.
     int YParameterIndex() const;
     // Display and edit text of Ymin, Ymax, Zvalue: "0.####e-00" below 1e-5 in magnitude,
@@ -86,6 +87,10 @@ public:
     // the current stability detail among the details of its parameter ("0/0" when none).
     std::string GibbsPositionText() const;
     std::string StabDetPositionText() const;
+
+    // Observers are not owned; remove one before it is destroyed.
+    void addObserver(DatabaseObserver* observer);
+    void removeObserver(DatabaseObserver* observer);
 
     // ---- edit rules (handlers of the table events) ----
     void tblSystemsAfterInsert(store::Table& table);
@@ -112,7 +117,9 @@ private:
     void reopenFrom(const std::string& directory, bool locked);
 
     util::Dialogs& dialogs_;
-    MainWindowLink* mainWindow_;
+    template <class F>
+    void notify(F&& call) const;
+    std::vector<DatabaseObserver*> observers_;
     std::string directory_;
     bool readOnlyLock_ = true;
 };

@@ -96,14 +96,20 @@ std::pair<std::size_t, std::size_t> RecordSet::range(const Value& value) const {
     return {static_cast<std::size_t>(lo - rows_.begin()), static_cast<std::size_t>(hi - rows_.begin())};
 }
 
-std::size_t RecordSet::add(Record values) {
-    return put(std::make_unique<Row>(Row{std::move(values), nextSequence_++}));
+std::unique_ptr<RecordSet::Row> RecordSet::makeRow(Record values) {
+    return std::make_unique<Row>(Row{std::move(values), nextSequence_++});
+}
+
+std::size_t RecordSet::add(Record values) { return put(makeRow(std::move(values))); }
+
+std::size_t RecordSet::placeFor(const Row& row) const {
+    auto at = std::upper_bound(rows_.begin(), rows_.end(), row, [this](const Row& a, const auto& b) { return less(a, *b); });
+    return static_cast<std::size_t>(at - rows_.begin());
 }
 
 std::size_t RecordSet::put(std::unique_ptr<Row> row) {
-    auto at = std::upper_bound(rows_.begin(), rows_.end(), row, [this](const auto& a, const auto& b) { return less(*a, *b); });
-    const auto position = static_cast<std::size_t>(at - rows_.begin());
-    rows_.insert(at, std::move(row));
+    const std::size_t position = placeFor(*row);
+    rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(position), std::move(row));
     return position;
 }
 

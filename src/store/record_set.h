@@ -31,6 +31,10 @@ public:
 
     // [first, last) of the records whose range field equals `value`; all when there is no range field.
     std::pair<std::size_t, std::size_t> range(const Value& value) const;
+    // A row for a new record, with a new sequence number; place it with put().
+    std::unique_ptr<Row> makeRow(Record values);
+    // The position put() would give `row` now.
+    std::size_t placeFor(const Row& row) const;
     // Adds a record with a new sequence number; returns its position.
     std::size_t add(Record values);
     // Places a row taken out with take(); returns its position.

@@ -88,6 +88,7 @@ void Table::open(TableContents contents) {
         if (static_cast<int>(record.size()) != contents.schema.size())
             throw util::Error(where + ": a record does not match the fields");
     if (active()) close();
+    notify([&](TableObserver& o) { o.tableAboutToBeReset(*this); });
     impl_->schema = std::move(contents.schema);
     impl_->nextAutoIncrement = std::max<std::int64_t>(1, contents.nextAutoIncrement);
     for (const auto& record : contents.records)
@@ -101,6 +102,7 @@ void Table::open(TableContents contents) {
     } catch (...) {
         impl_->rows.clear();
         impl_->schema = required_;
+        notify([&](TableObserver& o) { o.tableReset(*this); });
         throw;
     }
     state_ = TableState::Browse;
@@ -129,6 +131,7 @@ void Table::resolveFields() {
 
 void Table::close() {
     if (!active()) return;
+    notify([&](TableObserver& o) { o.tableAboutToBeReset(*this); });
     state_ = TableState::Inactive;
     impl_->rows.clear();
     impl_->buffer.clear();
@@ -170,6 +173,7 @@ void Table::setIndexFieldNames(std::string_view names) {
     indexFieldNames_ = std::string(names);
     if (!active()) return;
     checkBrowseMode();
+    notify([&](TableObserver& o) { o.tableAboutToBeReset(*this); });
     const RecordSet::Row* currentRow =
         impl_->current >= 0 ? &impl_->rows.at(impl_->lo + static_cast<std::size_t>(impl_->current)) : nullptr;
     resolveFields();
@@ -222,20 +226,20 @@ void Table::masterChanged() {
     const bool wasFiltered = m.filtered;
     const Value previous = m.masterValue;
     checkBrowseMode();
-    refreshRange();
-    if (wasFiltered == m.filtered && RecordSet::equal(previous, m.masterValue) &&
-        previous.index() != 0 /* an empty master value shows nothing and is always refreshed */)
+    const bool filtered = master_ && master_->active() && m.rangeField >= 0;
+    const Value next = filtered ? master_->value(master_->schema().require(m.masterFieldName)) : Value{};
+    if (wasFiltered == filtered && RecordSet::equal(previous, next) &&
+        previous.index() != 0 /* an empty master value shows nothing and is always refreshed */) {
+        refreshRange();
         return;
+    }
+    notify([&](TableObserver& o) { o.tableAboutToBeReset(*this); });
+    refreshRange();
     m.current = m.hi > m.lo ? 0 : -1;
     bof_ = true;
     eof_ = m.current < 0;
     notify([&](TableObserver& o) { o.tableReset(*this); });
     afterCurrentChanged();
-}
-
-int Table::shownPosition(std::size_t absolute) const {
-    if (absolute < impl_->lo || absolute >= impl_->hi) return -1;
-    return static_cast<int>(absolute - impl_->lo);
 }
 
 // ---------------------------------------------------------------- cursor
@@ -346,8 +350,13 @@ void Table::insert() {
     m.buffer.assign(static_cast<std::size_t>(m.schema.size()), Value{});
     if (m.filtered && m.rangeField >= 0) m.buffer[static_cast<std::size_t>(m.rangeField)] = m.masterValue;
     m.bufferModified = false;
+    const int insertRow = recordCount();
+    notify([&](TableObserver& o) { o.rowAboutToBeInserted(*this, insertRow); });
     state_ = TableState::Insert;
-    notify([&](TableObserver& o) { o.stateChanged(*this); });
+    notify([&](TableObserver& o) {
+        o.rowInserted(*this, insertRow);
+        o.stateChanged(*this);
+    });
     fire(events_.afterInsert);
     afterCurrentChanged();
 }
@@ -370,34 +379,70 @@ void Table::post() {
     if (state_ != TableState::Edit && state_ != TableState::Insert) return;
     fire(events_.beforePost);
     Impl& m = *impl_;
-    std::size_t absolute = 0;
+    const bool inserted = state_ == TableState::Insert;
     int oldRow = -1;
-    if (state_ == TableState::Insert) {
+    std::unique_ptr<RecordSet::Row> row;
+    if (inserted) {
+        // The insert row goes; the record then appears at its place.
+        const int insertRow = recordCount();
+        notify([&](TableObserver& o) { o.rowAboutToBeRemoved(*this, insertRow); });
         for (int f = 0; f < m.schema.size(); ++f)
             if (m.schema.field(f).type() == FieldType::AutoIncrement && store::isNull(m.buffer[static_cast<std::size_t>(f)]))
                 m.buffer[static_cast<std::size_t>(f)] = Value{m.nextAutoIncrement++};
-        absolute = m.rows.add(std::move(m.buffer));
+        row = m.rows.makeRow(std::move(m.buffer));
+        state_ = TableState::Browse;
+        notify([&](TableObserver& o) { o.rowRemoved(*this, insertRow); });
     } else {
         oldRow = m.current;
-        auto row = m.rows.take(m.lo + static_cast<std::size_t>(m.current));
+        const std::size_t oldAbsolute = m.lo + static_cast<std::size_t>(oldRow);
+        row = m.rows.take(oldAbsolute);
+        std::swap(row->values, m.buffer);  // buffer: the values as posted before
+        const std::size_t target = m.rows.placeFor(*row);
+        if (target == oldAbsolute && shownPositionFor(*row, target) == oldRow) {
+            m.rows.put(std::move(row));
+            finishPost(oldRow, oldRow);
+            return;
+        }
+        // The record moves: put it back as it was, announce its removal, take it out again.
+        std::swap(row->values, m.buffer);
+        m.rows.put(std::move(row));
+        notify([&](TableObserver& o) { o.rowAboutToBeRemoved(*this, oldRow); });
+        row = m.rows.take(oldAbsolute);
         row->values = std::move(m.buffer);
-        absolute = m.rows.put(std::move(row));
+        state_ = TableState::Browse;
+        refreshRange();
+        m.current = -1;
+        notify([&](TableObserver& o) { o.rowRemoved(*this, oldRow); });
     }
-    const bool inserted = state_ == TableState::Insert;
+    state_ = TableState::Browse;
+    const int newRow = shownPositionFor(*row, m.rows.placeFor(*row));
+    if (newRow >= 0) notify([&](TableObserver& o) { o.rowAboutToBeInserted(*this, newRow); });
+    m.rows.put(std::move(row));
+    finishPost(oldRow, newRow);
+}
+
+int Table::shownPositionFor(const RecordSet::Row& row, std::size_t target) const {
+    const Impl& m = *impl_;
+    if (!m.filtered) return static_cast<int>(target);
+    if (store::isNull(m.masterValue) ||
+        !RecordSet::equal(row.values[static_cast<std::size_t>(m.rangeField)], m.masterValue))
+        return -1;
+    // The row is not among the records, so the range starts where it started before it was taken.
+    return static_cast<int>(target - m.rows.range(m.masterValue).first);
+}
+
+void Table::finishPost(int oldRow, int newRow) {
+    Impl& m = *impl_;
+    const bool inPlace = oldRow >= 0 && oldRow == newRow && state_ == TableState::Edit;
     m.buffer.clear();
     m.bufferModified = false;
     state_ = TableState::Browse;
     modified_ = true;
     refreshRange();
-    const int newRow = shownPosition(absolute);
     m.current = newRow >= 0 ? newRow : std::min(std::max(oldRow, 0), recordCount() - 1);
     notify([&](TableObserver& o) {
-        if (!inserted && oldRow >= 0 && oldRow == newRow) {
-            o.rowChanged(*this, newRow);
-        } else {
-            if (!inserted) o.rowRemoved(*this, oldRow);
-            if (newRow >= 0) o.rowInserted(*this, newRow);
-        }
+        if (inPlace) o.rowChanged(*this, newRow);
+        else if (newRow >= 0) o.rowInserted(*this, newRow);
         o.stateChanged(*this);
     });
     fire(events_.afterPost);
@@ -408,10 +453,16 @@ void Table::cancel() {
     requireActive();
     if (state_ != TableState::Edit && state_ != TableState::Insert) return;
     fire(events_.beforeCancel);
+    const bool inserting = state_ == TableState::Insert;
+    const int insertRow = recordCount();
+    if (inserting) notify([&](TableObserver& o) { o.rowAboutToBeRemoved(*this, insertRow); });
     impl_->buffer.clear();
     impl_->bufferModified = false;
     state_ = TableState::Browse;
-    notify([&](TableObserver& o) { o.stateChanged(*this); });
+    notify([&](TableObserver& o) {
+        if (inserting) o.rowRemoved(*this, insertRow);
+        o.stateChanged(*this);
+    });
     fire(events_.afterCancel);
     afterCurrentChanged();
 }
@@ -429,10 +480,11 @@ void Table::deleteRecord() {
     // The handler may have moved the cursor; the record deleted is the one current now.
     if (m.current < 0) return;
     const bool wasEditing = state_ == TableState::Edit;
+    const int row = m.current;
+    notify([&](TableObserver& o) { o.rowAboutToBeRemoved(*this, row); });
     m.buffer.clear();
     m.bufferModified = false;
     state_ = TableState::Browse;
-    const int row = m.current;
     m.rows.take(m.lo + static_cast<std::size_t>(row));
     modified_ = true;
     refreshRange();
@@ -461,8 +513,9 @@ const Value& Table::valueAt(int row, int field) const {
     return impl_->rows.at(impl_->lo + static_cast<std::size_t>(row)).values[static_cast<std::size_t>(field)];
 }
 
-double Table::asFloat(std::string_view field) const {
-    const Value& v = value(field);
+double Table::asFloat(std::string_view field) const { return toFloat(value(field), field); }
+
+double Table::toFloat(const Value& v, std::string_view field) {
     if (const auto* d = std::get_if<double>(&v)) return *d;
     if (const auto* i = std::get_if<std::int64_t>(&v)) return static_cast<double>(*i);
     if (const auto* b = std::get_if<bool>(&v)) return *b ? 1 : 0;
@@ -473,8 +526,9 @@ double Table::asFloat(std::string_view field) const {
     return 0;
 }
 
-std::int64_t Table::asInteger(std::string_view field) const {
-    const Value& v = value(field);
+std::int64_t Table::asInteger(std::string_view field) const { return toInteger(value(field), field); }
+
+std::int64_t Table::toInteger(const Value& v, std::string_view field) {
     if (const auto* i = std::get_if<std::int64_t>(&v)) return *i;
     if (const auto* d = std::get_if<double>(&v)) return static_cast<std::int64_t>(*d);
     if (const auto* b = std::get_if<bool>(&v)) return *b ? 1 : 0;
@@ -485,8 +539,9 @@ std::int64_t Table::asInteger(std::string_view field) const {
     return 0;
 }
 
-bool Table::asBoolean(std::string_view field) const {
-    const Value& v = value(field);
+bool Table::asBoolean(std::string_view field) const { return toBoolean(value(field)); }
+
+bool Table::toBoolean(const Value& v) {
     if (const auto* b = std::get_if<bool>(&v)) return *b;
     if (const auto* i = std::get_if<std::int64_t>(&v)) return *i != 0;
     if (const auto* s = std::get_if<std::string>(&v)) return util::equalsIgnoreCase(*s, "True");
@@ -530,6 +585,20 @@ void Table::setGetText(std::string_view field, GetTextHandler handler) {
                                   [&](const auto& h) { return util::equalsIgnoreCase(h.first, field); }),
                    handlers.end());
     if (handler) handlers.emplace_back(std::string(field), std::move(handler));
+}
+
+const Value& Table::storedValue(std::size_t position, int field) const {
+    return impl_->rows.at(position).values[static_cast<std::size_t>(field)];
+}
+
+RecordView Table::records() const { return RecordView(*this, impl_->lo, impl_->hi); }
+
+RecordView Table::recordsFor(const Value& masterValue) const {
+    if (!active()) return RecordView(*this, 0, 0);
+    if (impl_->rangeField < 0) return RecordView(*this, 0, impl_->rows.size());
+    if (store::isNull(masterValue)) return RecordView(*this, 0, 0);
+    const auto [lo, hi] = impl_->rows.range(masterValue);
+    return RecordView(*this, lo, hi);
 }
 
 void Table::addObserver(TableObserver* observer) { impl_->observers.push_back(observer); }

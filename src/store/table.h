@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "store/record_set.h"
+#include "store/record_view.h"
 #include "store/schema.h"
 #include "store/table_contents.h"
 #include "store/table_events.h"
@@ -129,6 +131,13 @@ public:
     // Value of a shown record by 0-based row, for views.
     const Value& valueAt(int row, int field) const;
 
+    // ---- reading without the cursor (see RecordView) ----
+    // The records the table shows now: its detail range, or all of them.
+    RecordView records() const;
+    // The records a detail table shows while its master's current record has `masterValue` in the
+    // master field; all records for a table without a master. Empty for an empty master value.
+    RecordView recordsFor(const Value& masterValue) const;
+
     // ---- events and observers ----
     TableEvents& events() { return events_; }
     void setGetText(std::string_view field, GetTextHandler handler);
@@ -136,7 +145,14 @@ public:
     void removeObserver(TableObserver* observer);
 
 private:
+    friend class RecordView;
     struct Impl;
+    // The conversions of asFloat, asInteger and asBoolean, for a value of the named field.
+    static double toFloat(const Value& v, std::string_view field);
+    static std::int64_t toInteger(const Value& v, std::string_view field);
+    static bool toBoolean(const Value& v);
+    // A field of the record at absolute position `position` (all records in index order).
+    const Value& storedValue(std::size_t position, int field) const;
     void requireActive() const;
     void requireEditing() const;
     void fire(const TableEvents::Handler& handler);
@@ -152,8 +168,11 @@ private:
     void afterCurrentChanged();
     // Called on a detail when its master's current record may have changed.
     void masterChanged();
-    // Shown position of a row at absolute position `absolute`, or -1 outside the shown range.
-    int shownPosition(std::size_t absolute) const;
+    // Shown position a row taken out of the records would have when put at `target`, or -1 when
+    // the detail range would not show it.
+    int shownPositionFor(const RecordSet::Row& row, std::size_t target) const;
+    // The end of a post once the record is in place: state, current record, notifications, events.
+    void finishPost(int oldRow, int newRow);
     void resolveFields();
     std::string name_;
     Schema required_;

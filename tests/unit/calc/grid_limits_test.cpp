@@ -56,7 +56,7 @@ struct UntouchedPhases : calc::PhaseSource {
     double evaluatePoint(int, double) override { return 0; }
 };
 
-struct FinishRecorder : calc::RunObserver {
+struct FinishRecorder : calc::RowObserver {
     std::vector<bool> finished;
     void runFinished(bool completed) override { finished.push_back(completed); }
 };

@@ -99,7 +99,7 @@ protected:
     // Opens the directory as the program does at start and tells which database it shows.
     std::string openedState() {
         testsupport::ScriptedDialogs quiet;
-        db::TDM reader(quiet, nullptr);
+        db::TDM reader(quiet);
         reader.Start(dir);
         const auto contents = contentsOf(reader);
         if (contents == oldContents) return "old";
@@ -188,7 +188,7 @@ TEST_F(CrashSafeSaveTest, EveryWayOfOpeningFinishesAnInterruptedSave) {
         SCOPED_TRACE(way.name);
         restoreOldFiles();
         testsupport::ScriptedDialogs quiet;
-        db::TDM reader(quiet, nullptr);
+        db::TDM reader(quiet);
         if (!way.before.empty()) reader.Start(way.before);
         interruptAt(Point{"", "replace phases.d", true}, [] { throw util::Error("I/O error"); });
         EXPECT_EQ(errorOf([&] { dm->SaveDatabase(); }), "I/O error");
@@ -215,7 +215,7 @@ TEST_F(CrashSafeSaveTest, DamagedJournalStopsTheOpenWithItsNameAndRenamesNothing
     restoreOldFiles();
     std::ofstream(dir + SaveJournal::kFileName, std::ios::binary) << "ravo-save-journal 1\nsystems.d.saving-1-0\tsys";
     const auto before = fileBytes(dir);
-    db::TDM reader(dialogs, nullptr);
+    db::TDM reader(dialogs);
     EXPECT_THROW(reader.Start(dir), db::TerminateRequest);
     EXPECT_EQ(dialogs.texts("error"),
               std::vector<std::string>{"Can not open database files\rCannot finish the interrupted save: the save journal " +
@@ -264,7 +264,7 @@ TEST_F(DbTest, OpenErrorNamesTheFileAndTheReason) {
         for (const auto& def : db::tableDefinitions()) fs::copy_file(good + def.fileName, broken + def.fileName);
         c.damage(broken);
         testsupport::ScriptedDialogs seen;
-        db::TDM reader(seen, nullptr);
+        db::TDM reader(seen);
         EXPECT_THROW(reader.Start(broken), db::TerminateRequest);
         ASSERT_EQ(seen.texts("error").size(), 1u);
         const std::string text = seen.texts("error").front();

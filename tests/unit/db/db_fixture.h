@@ -19,17 +19,15 @@ namespace dbtest {
 
 namespace fs = std::filesystem;
 
-// Records what the rules show in the windows.
-class RecordingWindow : public db::MainWindowLink {
+// Records what a window following the database would show.
+class RecordingWindow : public db::DatabaseObserver {
 public:
     int yChanges = 0;
     std::vector<std::string> gibbsPositions;
     std::vector<std::string> stabDetPositions;
-    bool stabilityWindow = true;
-    void dbcbYChange() override { ++yChanges; }
-    void showGibbsPosition(const std::string& text) override { gibbsPositions.push_back(text); }
-    void showStabDetPosition(const std::string& text) override { stabDetPositions.push_back(text); }
-    bool stabilityWindowExists() const override { return stabilityWindow; }
+    void yMeaningChanged(const db::TDM&) override { ++yChanges; }
+    void gibbsPositionChanged(const db::TDM& dm) override { gibbsPositions.push_back(dm.GibbsPositionText()); }
+    void stabDetPositionChanged(const db::TDM& dm) override { stabDetPositions.push_back(dm.StabDetPositionText()); }
 };
 
 // A fresh empty database in a temporary directory, opened by a TDM with the lock off.
@@ -43,7 +41,8 @@ protected:
     void SetUp() override {
         dir = makeDirectory("main");
         db::createEmptyDatabase(dir);
-        dm = std::make_unique<db::TDM>(dialogs, &window);
+        dm = std::make_unique<db::TDM>(dialogs);
+        dm->addObserver(&window);
         dm->Start(dir);
         dm->SetReadOnlyLock(false);
     }

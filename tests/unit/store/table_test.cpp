@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -243,8 +244,9 @@ TEST_F(TableTest, DisplayTextUsesTheGetTextHandler) {
 class RecordingObserver : public store::TableObserver {
 public:
     std::vector<std::string> calls;
-    void tableReset(const Table&) override { calls.push_back("reset"); }
+    void rowAboutToBeInserted(const Table&, int row) override { calls.push_back("insert? " + std::to_string(row)); }
     void rowInserted(const Table&, int row) override { calls.push_back("inserted " + std::to_string(row)); }
+    void rowAboutToBeRemoved(const Table&, int row) override { calls.push_back("remove? " + std::to_string(row)); }
     void rowRemoved(const Table&, int row) override { calls.push_back("removed " + std::to_string(row)); }
     void rowChanged(const Table&, int row) override { calls.push_back("changed " + std::to_string(row)); }
 };
@@ -255,7 +257,7 @@ TEST_F(TableTest, ObserversLearnTheRowsThatChanged) {
     addMaster("d", "D");
     RecordingObserver observer;
     master.addObserver(&observer);
-    addMaster("c", "C");
+    addMaster("c", "C");  // the insert row after the two records, then the record at its place
     master.edit();
     master.setString("Name", "c2");
     master.post();
@@ -264,10 +266,164 @@ TEST_F(TableTest, ObserversLearnTheRowsThatChanged) {
     master.post();
     master.first();
     master.deleteRecord();
+    master.insert();
+    master.cancel();
     master.removeObserver(&observer);
     addMaster("a", "A");
-    EXPECT_EQ(observer.calls,
-              (std::vector<std::string>{"inserted 1", "changed 1", "removed 1", "inserted 2", "removed 0"}));
+    EXPECT_EQ(observer.calls, (std::vector<std::string>{"insert? 2", "inserted 2", "remove? 2", "removed 2",
+                                                        "insert? 1", "inserted 1", "changed 1", "remove? 1",
+                                                        "removed 1", "insert? 2", "inserted 2", "remove? 0",
+                                                        "removed 0", "insert? 2", "inserted 2", "remove? 2",
+                                                        "removed 2"}));
+}
+
+// A view that keeps its own copy of the shown names and changes it only as the notifications say,
+// reading the table at the "about to" call (which must still show the old rows) and at the "done"
+// call (which must show the new ones). Any wrong row number or call out of order makes the copy
+// differ from the table.
+class MirrorObserver : public store::TableObserver {
+public:
+    explicit MirrorObserver(Table& table) : table_(table) { rows = read(); }
+    std::vector<std::string> rows;
+    std::vector<std::string> faults;
+
+    // The names the table shows, the insert row included.
+    std::vector<std::string> read() const {
+        std::vector<std::string> result;
+        if (!table_.active()) return result;
+        const int name = table_.fieldIndex("Name");
+        for (int row = 0; row < table_.recordCount(); ++row) result.push_back(text(table_.valueAt(row, name)));
+        if (table_.state() == TableState::Insert) result.push_back(text(table_.value(name)));
+        return result;
+    }
+
+    void tableAboutToBeReset(const Table&) override { check("before reset", rows == read()); }
+    void tableReset(const Table&) override { rows = read(); }
+    void rowAboutToBeInserted(const Table&, int row) override {
+        check("before insert", rows == read() && row >= 0 && row <= static_cast<int>(rows.size()));
+        pending_ = row;
+    }
+    void rowInserted(const Table&, int row) override {
+        check("insert row", row == pending_);
+        const auto now = read();
+        check("insert count", now.size() == rows.size() + 1);
+        if (row >= 0 && row < static_cast<int>(now.size())) rows.insert(rows.begin() + row, now[static_cast<std::size_t>(row)]);
+    }
+    void rowAboutToBeRemoved(const Table&, int row) override {
+        check("before remove", rows == read() && row >= 0 && row < static_cast<int>(rows.size()));
+        pending_ = row;
+    }
+    void rowRemoved(const Table&, int row) override {
+        check("remove row", row == pending_);
+        if (row >= 0 && row < static_cast<int>(rows.size())) rows.erase(rows.begin() + row);
+        check("after remove", rows == read());
+    }
+    void rowChanged(const Table&, int row) override {
+        if (row >= 0 && row < static_cast<int>(rows.size())) rows[static_cast<std::size_t>(row)] = read()[static_cast<std::size_t>(row)];
+    }
+    void fieldChanged(const Table& table, int) override {
+        // The edited values belong to the current row (or the insert row).
+        const int row = table.state() == TableState::Insert ? table.recordCount() : table.recNo() - 1;
+        if (row >= 0 && row < static_cast<int>(rows.size())) rows[static_cast<std::size_t>(row)] = read()[static_cast<std::size_t>(row)];
+    }
+
+private:
+    static std::string text(const Value& v) {
+        const auto* s = std::get_if<std::string>(&v);
+        return s ? *s : std::string("<null>");
+    }
+    void check(const char* what, bool ok) {
+        if (!ok) faults.push_back(what);
+    }
+    Table& table_;
+    int pending_ = -1;
+};
+
+TEST_F(TableTest, AViewFollowingTheNotificationsStaysEqualToTheTable) {
+    master.setIndexFieldNames("Key1");
+    detail.setIndexFieldNames("T");
+    MirrorObserver masterView(master);
+    MirrorObserver detailView(detail);
+    master.addObserver(&masterView);
+    detail.addObserver(&detailView);
+    auto expectInStep = [&](const std::string& step) {
+        EXPECT_EQ(masterView.rows, masterView.read()) << step;
+        EXPECT_EQ(detailView.rows, detailView.read()) << step;
+        EXPECT_TRUE(masterView.faults.empty()) << step << ": " << masterView.faults.front();
+        EXPECT_TRUE(detailView.faults.empty()) << step << ": " << detailView.faults.front();
+    };
+
+    const std::vector<std::pair<std::string, std::function<void()>>> steps = {
+        {"add masters", [&] { addMaster("m", "M"); addMaster("b", "B"); addMaster("x", "X"); }},
+        {"add details to the current master", [&] { addDetail("d3", 3); addDetail("d1", 1); addDetail("d2", 2); }},
+        {"move a detail to the front", [&] { detail.last(); detail.edit(); detail.setFloat("T", 0); detail.post(); }},
+        {"change a detail in place", [&] { detail.first(); detail.edit(); detail.setString("Name", "d0"); detail.post(); }},
+        {"move a detail to another master", [&] {
+             detail.first();
+             detail.edit();
+             detail.setInteger("Owner", 999);
+             detail.post();
+         }},
+        {"master moves", [&] { master.first(); }},
+        {"insert row, then another master", [&] { addDetail("e", 5); detail.insert(); detail.setString("Name", "typed"); master.last(); }},
+        {"move a master to the front", [&] { master.edit(); master.setString("Key1", "A"); master.post(); }},
+        {"delete a master and a detail", [&] { master.last(); master.deleteRecord(); detail.first(); if (!detail.isEmpty()) detail.deleteRecord(); }},
+        {"insert cancelled", [&] { master.insert(); master.setString("Name", "z"); master.cancel(); }},
+        {"new order", [&] { master.setIndexFieldNames("Name"); }},
+        {"close and open", [&] { detail.close(); master.close(); master.open(); detail.open(); }},
+    };
+    for (const auto& [name, step] : steps) {
+        step();
+        expectInStep(name);
+    }
+}
+
+TEST_F(TableTest, RecordViewsReadWithoutMovingAnyCursor) {
+    detail.setIndexFieldNames("T");
+    addMaster("m1", "A");
+    addDetail("a2", 2);
+    addDetail("a1", 1);
+    addMaster("m2", "B");
+    addDetail("b1", 5);
+    master.first();
+    detail.last();
+    struct Counter : store::TableObserver {
+        int calls = 0;
+        void tableReset(const Table&) override { ++calls; }
+        void currentMoved(const Table&) override { ++calls; }
+        void stateChanged(const Table&) override { ++calls; }
+    } counter;
+    master.addObserver(&counter);
+    detail.addObserver(&counter);
+
+    const store::RecordView masters = master.records();
+    ASSERT_EQ(masters.size(), 2);
+    EXPECT_EQ(masters.find("Name", Value{std::string("M2")}, true), 1);
+    EXPECT_EQ(masters.find("Name", Value{std::string("M2")}), -1);
+    // The detail's records of a master that is not current, and those it shows now, in index order.
+    const store::RecordView second = detail.recordsFor(masters.value(1, "Id"));
+    ASSERT_EQ(second.size(), 1);
+    EXPECT_EQ(second.asString(0, "Name"), "b1");
+    EXPECT_EQ(second.asFloat(0, "T"), 5);
+    const store::RecordView shown = detail.records();
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_EQ(shown.asString(0, "name"), "a1");
+    EXPECT_EQ(shown.asInteger(1, "Owner"), masters.asInteger(0, "Id"));
+    EXPECT_EQ(detail.recordsFor(Value{}).size(), 0);
+    EXPECT_EQ(master.recordsFor(Value{std::int64_t{99}}).size(), 2);  // no master: every record
+    EXPECT_THROW(second.value(1, "Name"), util::Error);
+
+    EXPECT_EQ(counter.calls, 0);
+    EXPECT_EQ(master.asString("Name"), "m1");
+    EXPECT_EQ(detail.asString("Name"), "a2");
+    master.removeObserver(&counter);
+    detail.removeObserver(&counter);
+
+    // An edit in progress is not seen by a view: it reads what is posted.
+    detail.edit();
+    detail.setString("Name", "changed");
+    EXPECT_EQ(detail.records().asString(1, "Name"), "a2");
+    detail.cancel();
 }
 
 }  // namespace
