@@ -176,6 +176,50 @@ void BM_CompileFlat2000(benchmark::State& state) {
 }
 BENCHMARK(BM_CompileFlat2000)->Unit(benchmark::kMillisecond);
 
+// A chain of one operator 1 MB long, "T-T-T-…": refused (too deep) after being read. Each operator
+// must cost about what "+" costs; a chain read from the left must not be read once per operator.
+constexpr const char* kChainOperators[] = {"+", "-", "*", "/", "DIV", "MOD"};
+
+std::string chain(const std::string& op) {
+    std::string text = "T";
+    while (text.size() < (1u << 20)) text += op + "T";
+    return text;
+}
+
+void BM_CompileChain1MB(benchmark::State& state) {
+    const std::string op = kChainOperators[state.range(0)];
+    const std::string text = chain(op);
+    expr::TParser parser;
+    for (auto _ : state) {
+        try {
+            parser.setExpression(text);
+            state.SkipWithError("a chain this long compiled");
+        } catch (const expr::EMathParserError&) {
+        }
+    }
+    state.SetLabel("'" + op + "'");
+    state.counters["chars"] = static_cast<double>(text.size());
+}
+BENCHMARK(BM_CompileChain1MB)->DenseRange(0, 5)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// A 1 MB text whose reading would take time growing with the cube of its length, "W/-W/-…": it
+// is refused once the reading has spent its bounded work.
+void BM_CompileCostly1MB(benchmark::State& state) {
+    std::string text;
+    while (text.size() < (1u << 20)) text += "W/-";
+    expr::TParser parser;
+    parser.setVariable("W", 1);
+    for (auto _ : state) {
+        try {
+            parser.setExpression(text);
+            state.SkipWithError("the text compiled");
+        } catch (const expr::EMathParserError&) {
+        }
+    }
+    state.counters["chars"] = static_cast<double>(text.size());
+}
+BENCHMARK(BM_CompileCostly1MB)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -196,6 +240,15 @@ int main(int argc, char** argv) {
     for (const char* name : {"BM_CompileValid2000", "BM_CompileErrorAtEnd2000", "BM_CompileFlat2000"}) {
         const FigureReporter::Figures* f = reporter.find(name);
         if (f) std::printf("%s: %.2f ms CPU (target < 50)\n", name, f->cpuNsPerItem / 1e6);
+    }
+    if (const FigureReporter::Figures* f = reporter.find("BM_CompileCostly1MB"))
+        std::printf("1 MB text refused after bounded work: %.1f ms CPU (target < 1000 ms)\n", f->cpuNsPerItem / 1e6);
+    const FigureReporter::Figures* sum = reporter.find("BM_CompileChain1MB/0");
+    for (int i = 0; i < 6; ++i) {
+        const FigureReporter::Figures* f = reporter.find("BM_CompileChain1MB/" + std::to_string(i));
+        if (f && sum)
+            std::printf("1 MB chain of '%s': %.1f ms CPU, ratio to '+' %.2f (target < 1000 ms)\n", kChainOperators[i],
+                        f->cpuNsPerItem / 1e6, f->cpuNsPerItem / sum->cpuNsPerItem);
     }
     return 0;
 }

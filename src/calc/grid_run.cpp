@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "calc/grid_limits.h"
 #include "util/number_format.h"
 #include "util/tolerances.h"
 
@@ -66,6 +67,10 @@ GridRun::Outcome GridRun::run(const SystemRecord& system, PhaseSource& phases, R
 
     const std::vector<std::string> solutionPhases = phases.solutionPhases();
     const std::vector<PointPhaseEntry> pointPhases = phases.pointPhases();
+    if (!CheckGridSize(params_.XIntervals, params_.YIntervals, solutionPhases.size(), pointPhases.size(), dialogs)) {
+        observer.runFinished(false);
+        return Outcome::NotStarted;
+    }
     results_.clear();
     results_.resetBoundaries(params_.YIntervals);
     results_.matrix.resize(params_.XIntervals + 2, 3);

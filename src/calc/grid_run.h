@@ -24,6 +24,8 @@ namespace calc {
 //   a stopped one;
 // - XMax <= XMin is refused before any work, YMax < YMin after the phases are assembled (so a
 //   fault in them is reported too) and before any row; YMax = YMin computes one row;
+// - a grid beyond the size limit (CheckGridSize) is refused after the phases are assembled and
+//   before anything of the grid's size is allocated;
 // - a stop request left from an earlier run is cleared when a run starts;
 // - a run started while one is in progress (from an observer call or another thread) is refused
 //   with a warning;

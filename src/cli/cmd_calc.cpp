@@ -15,6 +15,7 @@
 #include "engine/calculation.h"
 #include "results/result_files.h"
 #include "results/special_point_files.h"
+#include "util/atomic_file.h"
 #include "util/errors.h"
 #include "util/number_format.h"
 
@@ -50,9 +51,7 @@ private:
 
 template <typename Write>
 void writeFile(const fs::path& path, Write write) {
-    std::ofstream out(path, std::ios::binary);
-    write(out);
-    if (!out) throw util::Error("Cannot write " + path.string());
+    util::WriteFileReplacing(path.string(), [&](std::ostream& out) { write(out); });
 }
 
 void writeMatrix(const fs::path& outDir, const engine::Calculation& calculation) {

@@ -5,10 +5,24 @@
 
 namespace cli {
 
-void ConsoleDialogs::error(const std::string& text) { out_ << "Error: " << text << "\n"; }
-void ConsoleDialogs::warning(const std::string& text) { out_ << "Warning: " << text << "\n"; }
-void ConsoleDialogs::information(const std::string& text) { out_ << text << "\n"; }
-void ConsoleDialogs::message(const std::string& text) { out_ << text << "\n"; }
+namespace {
+
+// Message texts separate their lines with "\r", which a terminal would print over each other.
+std::string lines(std::string text) {
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (text[i] == '\r') {
+            if (i + 1 < text.size() && text[i + 1] == '\n') text.erase(i, 1);
+            else text[i] = '\n';
+        }
+    return text;
+}
+
+}  // namespace
+
+void ConsoleDialogs::error(const std::string& text) { out_ << "Error: " << lines(text) << "\n"; }
+void ConsoleDialogs::warning(const std::string& text) { out_ << "Warning: " << lines(text) << "\n"; }
+void ConsoleDialogs::information(const std::string& text) { out_ << lines(text) << "\n"; }
+void ConsoleDialogs::message(const std::string& text) { out_ << lines(text) << "\n"; }
 
 bool ConsoleDialogs::confirm(const std::string& text) {
     out_ << text << " [y/N] " << std::flush;

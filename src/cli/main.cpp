@@ -1,9 +1,11 @@
 // ravo-cli: the headless tool over the same core as the program.
+#include <algorithm>
 #include <exception>
 #include <iostream>
 
 #include "cli/command.h"
 #include "util/errors.h"
+#include "util/memory_guard.h"
 
 namespace {
 
@@ -27,14 +29,18 @@ int main(int argc, char** argv) {
     }
     std::vector<std::string> args(argv + 2, argv + argc);
     try {
-        return it->second.handler(args, std::cout, std::cerr);
+        return util::WithMemoryGuard("the command " + it->first,
+                                     [&] { return it->second.handler(args, std::cout, std::cerr); });
     } catch (const cli::UsageError& e) {
         std::cerr << "ravo-cli: " << e.text << "\nusage: ravo-cli " << it->second.usage << "\n";
         return 2;
     } catch (const util::SilentAbort&) {
         return 1;
     } catch (const std::exception& e) {
-        std::cerr << e.what() << "\n";
+        // Message texts separate their lines with "\r"; a terminal would print them over each other.
+        std::string text = e.what();
+        std::replace(text.begin(), text.end(), '\r', '\n');
+        std::cerr << text << "\n";
         return 1;
     }
 }

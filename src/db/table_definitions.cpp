@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "store/save_journal.h"
 #include "store/table_file.h"
 #include "util/errors.h"
 
@@ -70,7 +71,7 @@ void createEmptyDatabase(const std::string& directory) {
         empty.schema = def.schema;
         pending.emplace_back(directory + def.fileName, empty);
     }
-    for (auto& write : pending) write.commit();
+    store::SaveJournal::commit(directory, pending);
 }
 
 }  // namespace db

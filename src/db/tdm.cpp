@@ -6,6 +6,7 @@
 
 #include "db/table_definitions.h"
 #include "db/terminate_request.h"
+#include "store/save_journal.h"
 #include "store/table_file.h"
 #include "util/errors.h"
 #include "util/number_format.h"
@@ -135,12 +136,14 @@ std::string TDM::Caption() const { return "Database: " + directory_; }
 
 void TDM::OpenDatabaseTables() {
     try {
+        store::SaveJournal::recover(directory_);
         for (store::Table* table : tables()) table->open();
         readOnlyLock_ = true;
         for (store::Table* table : tables())
             if (table != &tblSystems) table->setReadOnly(true);
-    } catch (const std::exception&) {
-        dialogs_.error("Can not open database files");
+    } catch (const std::exception& e) {
+        // The second line names the file and what is wrong with it.
+        dialogs_.error(std::string("Can not open database files\r") + e.what());
         throw TerminateRequest();
     }
 }
@@ -152,11 +155,14 @@ void TDM::PostPendingEdits() {
 
 void TDM::SaveDatabase() {
     PostPendingEdits();
-    // All six files are written beside their targets first; they replace the old files only when
-    // every one of them was written, so a failure never leaves a mixture of old and new tables.
+    // All six files are written beside their targets first and then replaced together through the
+    // save journal, so neither a failure nor a crash leaves a mixture of old and new tables.
+    // A save of this program that failed after its journal was in place is finished first, so its
+    // temporary files do not linger beside the new ones.
+    store::SaveJournal::recover(directory_);
     std::vector<store::TableFile::PendingWrite> pending;
     for (store::Table* table : tables()) pending.push_back(table->prepareSave());
-    for (auto& write : pending) write.commit();
+    store::SaveJournal::commit(directory_, pending);
     for (store::Table* table : tables()) table->setModified(false);
 }
 
@@ -175,6 +181,7 @@ void TDM::reopenFrom(const std::string& directory, bool locked) {
     // the open database as it was.
     std::string dir = directory.empty() ? "./" : directory;
     if (dir.back() != '/') dir += '/';
+    store::SaveJournal::recover(dir);
     std::vector<store::TableContents> contents;
     auto all = tables();
     for (int i = 0; i < 6; ++i) {
@@ -205,6 +212,7 @@ bool TDM::CreateDatabase(const std::string& directory) {
     // gibbs_energy, phases, systems, stability_params, stability_detail, experim_data, and put in
     // place only when all six were written.
     static constexpr std::array<int, 6> kOrder{2, 1, 0, 3, 4, 5};
+    store::SaveJournal::recover(dir);
     auto all = tables();
     std::vector<store::TableFile::PendingWrite> pending;
     for (int i : kOrder) {
@@ -213,7 +221,7 @@ bool TDM::CreateDatabase(const std::string& directory) {
         empty.schema = table.schema();
         pending.emplace_back(dir + definition(i).fileName, empty);
     }
-    for (auto& write : pending) write.commit();
+    store::SaveJournal::commit(dir, pending);
     for (int i = 5; i >= 0; --i) all[static_cast<std::size_t>(i)]->close();
     SetDatabaseDirectory(dir);
     OpenDatabaseTables();

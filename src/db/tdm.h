@@ -44,22 +44,26 @@ public:
     // "Database: " + DatabaseDirectory.
     std::string Caption() const;
 
-    // Opens the six tables from DatabaseDirectory and locks the five detail tables. On failure shows
-    // "Can not open database files" and throws db::TerminateRequest.
+    // Finishes a save that a crash interrupted (store::SaveJournal::recover), opens the six tables
+    // from DatabaseDirectory and locks the five detail tables. On failure shows "Can not open
+    // database files" with the file and the reason on a second line ("\r" between the lines) and
+    // throws db::TerminateRequest.
     void OpenDatabaseTables();
     // Posts an edit or insert in progress in any of the six tables (in table order).
     void PostPendingEdits();
     // PostPendingEdits, then writes the six table files. All six are written beside their targets
-    // first and replace the old files only when every one was written, so a failure leaves the
-    // files on disk as they were and throws util::Error.
+    // first and replace the old files together through the save journal: a failure before the
+    // journal is in place leaves the files as they were, one after it is finished by the next open,
+    // so the database on disk is always entirely old or entirely new. Throws util::Error.
     void SaveDatabase();
     // True when any table has posts or deletes not yet saved.
     bool HasUnsavedChanges() const;
 
     // "Открыть": makes `directory` the database directory and re-reads the six tables from it;
     // the read-only lock is kept. Unsaved edits are never written anywhere: when there are any,
-    // the user is asked first and "No" leaves everything as it was (returns false). When a file of
-    // the new directory cannot be read, util::Error is thrown and the open database is kept.
+    // the user is asked first and "No" leaves everything as it was (returns false). An interrupted
+    // save in the new directory is finished first. When a file of the new directory cannot be read,
+    // util::Error is thrown and the open database is kept.
     bool OpenDatabase(const std::string& directory);
     // "Создать": writes empty copies of the six tables, with the fields of the open database, into
     // `directory` (replacing files there; all six are written before any is replaced), makes it the

@@ -24,11 +24,7 @@ std::string ComposeCatalog(const db::TDM& tdm) {
 void WriteCatalog(const db::TDM& tdm, const std::string& directory, util::Dialogs& dialogs) {
     const std::string bytes = ComposeCatalog(tdm);
     const std::string path = directory + CatalogFileName;
-    std::ofstream out = CreateOutputFile(path);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) throw util::Error("Ошибка записи в файл " + path);
-    dialogs.information(std::string("Оглавление базы записано в файл ") + CatalogFileName);
+    WriteFileAndInform(path, bytes, std::string("Оглавление базы записано в файл ") + CatalogFileName, dialogs);
 }
 
 }  // namespace exchange

@@ -1,22 +1,22 @@
 #include "exchange/output_file.h"
 
+#include "util/atomic_file.h"
 #include "util/errors.h"
 
 namespace exchange {
-
-std::ofstream CreateOutputFile(const std::string& path) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) throw util::Error("Не удается создать файл " + path);
-    return out;
-}
 
 void WriteAndInform(std::ostream& out, const std::string& bytes, const std::string& information,
                     const std::string& shownName, util::Dialogs& dialogs) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.flush();
-    const bool failed = !out;
+    if (!out) throw util::Error("Ошибка записи в файл " + shownName);
     dialogs.information(information);
-    if (failed) throw util::Error("Ошибка записи в файл " + shownName);
+}
+
+void WriteFileAndInform(const std::string& path, const std::string& bytes, const std::string& information,
+                        util::Dialogs& dialogs) {
+    util::WriteFileReplacing(path, bytes);
+    dialogs.information(information);
 }
 
 }  // namespace exchange

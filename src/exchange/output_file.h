@@ -1,5 +1,4 @@
 #pragma once
-#include <fstream>
 #include <ostream>
 #include <string>
 
@@ -7,14 +6,14 @@
 
 namespace exchange {
 
-// Opens `path` for writing as bytes, replacing a file there; util::Error naming the path when it
-// cannot be created.
-std::ofstream CreateOutputFile(const std::string& path);
-
-// Writes the whole file to `out` and flushes it, shows `information`, and then, if the stream
-// failed on the way, throws util::Error "Ошибка записи в файл " + shownName: the user learns what
-// was meant to be written and that it did not all arrive.
+// Writes the whole file to `out` and flushes it; shows `information` only when everything arrived,
+// otherwise throws util::Error "Ошибка записи в файл " + shownName and shows nothing.
 void WriteAndInform(std::ostream& out, const std::string& bytes, const std::string& information,
                     const std::string& shownName, util::Dialogs& dialogs);
+
+// Replaces the file at `path` by `bytes` as a whole (util::WriteFileReplacing: the previous file
+// stays when anything fails) and only then shows `information`.
+void WriteFileAndInform(const std::string& path, const std::string& bytes, const std::string& information,
+                        util::Dialogs& dialogs);
 
 }  // namespace exchange

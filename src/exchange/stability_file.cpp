@@ -111,9 +111,8 @@ std::string WriteStabilityFile(db::TDM& tdm, const std::string& programDirectory
     const std::string path = programDirectory + StabilityFileName;
     // Composed before the file is opened, so a refused value never truncates an existing file.
     const std::string bytes = ComposeStabilityFile(tdm, decimalSeparator);
-    std::ofstream out = CreateOutputFile(path);
-    WriteAndInform(out, bytes, std::string("Данные о параметрах стабильности записаны в файл ") + StabilityFileName,
-                   path, dialogs);
+    WriteFileAndInform(path, bytes, std::string("Данные о параметрах стабильности записаны в файл ") + StabilityFileName,
+                       dialogs);
     return path;
 }
 

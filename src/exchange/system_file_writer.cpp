@@ -65,8 +65,7 @@ std::string WriteSystemFile(db::TDM& tdm, const std::string& programDirectory, u
     const std::string path = programDirectory + fileName;
     // Composed before the file is opened, so a refused value never truncates an existing file.
     const std::string bytes = ComposeSystemFile(tdm, decimalSeparator);
-    std::ofstream out = CreateOutputFile(path);
-    WriteAndInform(out, bytes, "Данные о системе записаны в файл " + fileName, path, dialogs);
+    WriteFileAndInform(path, bytes, "Данные о системе записаны в файл " + fileName, dialogs);
     return path;
 }
 

@@ -51,10 +51,12 @@ void TParser::setVariable(std::string_view name, double value) {
         return;
     }
     if (!isIdentifier(key)) throw EBadName(key);
+    longestName_ = std::max(longestName_, key.size());
     variables_.emplace(std::move(key), value);
 }
 
 double* TParser::variableCell(std::string_view name) {
+    if (name.size() > longestName_) return nullptr;
     auto it = variables_.find(name);
     if (it == variables_.end()) it = variables_.find(upperName(name));
     return it == variables_.end() ? nullptr : &it->second;

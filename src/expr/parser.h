@@ -51,6 +51,9 @@ private:
     ErrorHandler onParserError_;
     std::string expression_;
     std::map<std::string, double, std::less<>> variables_;  // map nodes never move
+    // Length of the longest variable name: a longer text is no variable, which the compiler asks
+    // about every candidate operand of a long expression.
+    std::size_t longestName_ = 1;
     std::unique_ptr<CompiledForm> compiled_;
 };
 

@@ -52,12 +52,6 @@ bool isValid(TermKind kind) { return fits(kind, kAnyValid); }
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-bool isIdentifier(std::string_view text) {
-    auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; };
-    if (text.empty() || !letter(text[0])) return false;
-    return std::all_of(text.begin() + 1, text.end(), [&](char c) { return letter(c) || isDigit(c); });
-}
-
 // Decimal exponent of the leading non-zero digit of a normalised literal ("-123.4e-5" gives -3),
 // saturated far beyond any double. Only called for literals that have a non-zero digit.
 long decimalMagnitude(std::string_view literal) {
@@ -90,6 +84,12 @@ TermClassifier::TermClassifier(std::string_view text, VariableTest isVariable, b
         depth_[i + 1] = depth_[i] + (text_[i] == '(') - (text_[i] == ')');
         if (text_[i] == ',') commaPositions_.push_back(static_cast<std::uint32_t>(i));
         if (text_[i] == '(') openPositions_.push_back(static_cast<std::uint32_t>(i));
+    }
+    nameEnd_.assign(n + 1, static_cast<std::uint32_t>(n));
+    for (std::size_t i = n; i-- > 0;) {
+        const char c = text_[i];
+        const bool nameCharacter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || isDigit(c);
+        nameEnd_[i] = nameCharacter ? nameEnd_[i + 1] : static_cast<std::uint32_t>(i);
     }
     nextDrop_.assign(n + 1, static_cast<std::uint32_t>(n + 1));
     std::vector<std::uint32_t> open;  // positions still waiting for a lower depth
@@ -126,6 +126,14 @@ std::size_t TermClassifier::operatorLength(TermKind kind) {
     return 0;
 }
 
+// isIdentifier(text[begin, end)) in constant time: a long run of letters, such as a chain of DIV
+// or MOD, is asked about at every level of its reading.
+bool TermClassifier::identifier(std::size_t begin, std::size_t end) const {
+    if (begin >= end) return false;
+    const char c = text_[begin];
+    return ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_') && nameEnd_[begin] >= end;
+}
+
 bool TermClassifier::balanced(std::size_t begin, std::size_t end) const { return depth_[end] == depth_[begin]; }
 
 // Every valid expression has its brackets properly nested: as many "(" as ")", and no prefix with
@@ -148,6 +156,41 @@ bool TermClassifier::hasTopLevel(const std::vector<std::pair<std::int32_t, std::
     return it != marks.end() && it->first == depth_[begin] && it->second < end;
 }
 
+// Position of the last mark at the top level of a well-nested range (after its first character),
+// or npos.
+std::size_t TermClassifier::lastTopLevel(const std::vector<std::pair<std::int32_t, std::uint32_t>>& marks,
+                                         std::size_t begin, std::size_t end) const {
+    const auto to = std::make_pair(depth_[begin], static_cast<std::uint32_t>(end));
+    auto it = std::lower_bound(marks.begin(), marks.end(), to);
+    if (it == marks.begin()) return std::string_view::npos;
+    --it;
+    return it->first == depth_[begin] && it->second > begin ? it->second : std::string_view::npos;
+}
+
+// Where the scan for a split of text[begin, end) by rule r may start without passing over an
+// occurrence that could fit. A split's operator stands at the top level, so its right operand
+// holds every top-level mark after it; when the rule's right operand may hold no such mark (no
+// "+"/"-" for a difference, nor "*" or "/" for a quotient, DIV or MOD), every occurrence before
+// the last mark would be refused by mayFit. Starting behind it keeps a chain read from the left,
+// "a-b-c-…", from scanning its whole length once per operator: the reading stays linear and
+// finds exactly the split the full scan finds.
+std::size_t TermClassifier::firstUsefulSplit(std::size_t r, std::size_t begin, std::size_t end) const {
+    constexpr std::uint32_t additive = bit(TermKind::Sum) | bit(TermKind::Difference);
+    const std::uint32_t right = kRules[r].right;
+    std::size_t from = begin;
+    auto after = [&](const std::vector<std::pair<std::int32_t, std::uint32_t>>& marks) {
+        const std::size_t last = lastTopLevel(marks, begin, end);
+        // Occurrences up to the one whose right operand begins at the mark are kept: a mark at
+        // the very start of an operand does not count against it.
+        const std::size_t length = kRules[r].token.size();
+        if (last != std::string_view::npos && last >= length + 1) from = std::max(from, last - length - 1);
+    };
+    if ((right & additive) == 0) after(binaryAdditive_);
+    if ((right & (additive | bit(TermKind::Product))) == 0) after(stars_);
+    if ((right & (additive | kLevel2)) == 0) after(slashes_);
+    return from;
+}
+
 // Quick necessary conditions for a well-nested text to take one of the `allowed` forms; a text
 // that fails them is refused without being classified. Each rests on what the forms can hold at
 // their top level:
@@ -164,7 +207,7 @@ bool TermClassifier::mayFit(std::uint32_t allowed, std::size_t begin, std::size_
     if ((allowed & (additive | kLevel2)) == 0 && hasTopLevel(slashes_, begin, end)) return false;
     if ((allowed & ~kPowerOperand) == 0 && text_[end - 1] != ')') {
         const std::string_view term = text_.substr(begin, end - begin);
-        if (!isIdentifier(term) && !numberLiteral(term)) return false;
+        if (!identifier(begin, end) && !numberLiteral(term)) return false;
     }
     return true;
 }
@@ -181,6 +224,11 @@ TermKind& TermClassifier::memoCell(std::size_t begin, std::size_t end) {
     return sparseMemo_[static_cast<std::uint64_t>(begin) * width + end];
 }
 
+void TermClassifier::addWork() {
+    // The plain reading is the reference the memoised one is checked against: it stays unbounded.
+    if (++work_ > kMaxWork && memoise_) throw EExpressionTooComplex();
+}
+
 TermKind TermClassifier::classify(std::size_t begin, std::size_t end) {
     struct Depth {
         int& count;
@@ -195,6 +243,7 @@ TermKind TermClassifier::classify(std::size_t begin, std::size_t end) {
     }
     TermKind& cell = memoCell(begin, end);
     if (cell != TermKind::Unknown) return cell;
+    addWork();
     Depth depth(recursion_);
     TermKind kind = compute(begin, end);
     // compute() may have grown the hash map, so look the cell up again.
@@ -207,8 +256,11 @@ std::size_t TermClassifier::findBinarySplit(std::size_t r, std::size_t begin, st
     const std::size_t length = rule.token.size();
     const std::vector<std::uint32_t>& positions = operatorPositions_[r];
     // An occurrence must be neither the first nor the last character of the term.
-    for (auto it = std::upper_bound(positions.begin(), positions.end(), begin);
+    const std::size_t from = memoise_ ? firstUsefulSplit(r, begin, end) : begin;
+    for (auto it = std::upper_bound(positions.begin(), positions.end(), from);
          it != positions.end() && *it + length < end; ++it) {
+        ++splitsExamined_;
+        addWork();
         const std::size_t p = *it;
         if (!splittable(begin, p) || !splittable(p + length, end)) continue;
         if (memoise_ && (!mayFit(rule.left, begin, p) || !mayFit(rule.right, p + length, end))) continue;
@@ -225,6 +277,7 @@ std::size_t TermClassifier::findComma(std::size_t open, std::size_t end) {
     for (auto it = std::upper_bound(commaPositions_.begin(), commaPositions_.end(), open);
          it != commaPositions_.end() && *it < close; ++it) {
         const std::size_t c = *it;
+        addWork();
         if (!splittable(open + 1, c)) continue;
         if (isValid(classify(open + 1, c)) && isValid(classify(c + 1, close))) return c;
     }
@@ -237,7 +290,7 @@ TermKind TermClassifier::compute(std::size_t begin, std::size_t end) {
 
     if (term.size() >= 2 && term.front() == '(' && term.back() == ')' && isValid(classify(begin + 1, end - 1)))
         return TermKind::Group;
-    if (isIdentifier(term) && isVariable_(term)) return TermKind::Variable;
+    if (identifier(begin, end) && isVariable_(term)) return TermKind::Variable;
     if (numberLiteral(term)) return TermKind::Number;
     if (term.size() >= 2 && term.front() == '-' && (!memoise_ || mayFit(kNegationOperand, begin + 1, end)) &&
         fits(classify(begin + 1, end), kNegationOperand))

@@ -46,6 +46,13 @@ public:
 
     static constexpr int kMaxRecursion = 2000;
 
+    // Work a memoised reading may spend on one text: forms worked out plus split points examined.
+    // Every expression the program stores takes a few thousand at most; a text that needs more is
+    // refused with EExpressionTooComplex instead of keeping the user waiting (some texts that are no
+    // valid expression, such as "W/-W/-W/-…", would otherwise take time growing with the cube of
+    // their length). Bounds the memo's size as well.
+    static constexpr std::size_t kMaxWork = 4000000;
+
     // Where a binary form splits: the position of its operator (the first occurrence that fits).
     // For Call2, the position of the comma between the arguments.
     std::size_t splitPosition(TermKind kind, std::size_t begin, std::size_t end);
@@ -59,16 +66,25 @@ public:
 
     static std::size_t operatorLength(TermKind kind);
 
+    // Operator occurrences examined as split points so far.
+    std::size_t splitsExamined() const { return splitsExamined_; }
+    // Forms worked out plus split points examined so far (see kMaxWork).
+    std::size_t work() const { return work_; }
+
 private:
     TermKind compute(std::size_t begin, std::size_t end);
     std::size_t findBinarySplit(std::size_t rule, std::size_t begin, std::size_t end);
     std::size_t findComma(std::size_t open, std::size_t end);
     bool balanced(std::size_t begin, std::size_t end) const;
     bool wellNested(std::size_t begin, std::size_t end) const;
+    bool identifier(std::size_t begin, std::size_t end) const;
     bool splittable(std::size_t begin, std::size_t end) const;
     bool mayFit(std::uint32_t allowed, std::size_t begin, std::size_t end) const;
     bool hasTopLevel(const std::vector<std::pair<std::int32_t, std::uint32_t>>& marks, std::size_t begin,
                      std::size_t end) const;
+    std::size_t lastTopLevel(const std::vector<std::pair<std::int32_t, std::uint32_t>>& marks, std::size_t begin,
+                             std::size_t end) const;
+    std::size_t firstUsefulSplit(std::size_t rule, std::size_t begin, std::size_t end) const;
     std::size_t firstOpenBracket(std::size_t begin, std::size_t end) const;
     TermKind& memoCell(std::size_t begin, std::size_t end);
 
@@ -76,8 +92,12 @@ private:
     VariableTest isVariable_;
     bool memoise_;
     int recursion_ = 0;
+    std::size_t splitsExamined_ = 0;
+    std::size_t work_ = 0;
+    void addWork();
     std::vector<std::int32_t> depth_;     // "(" minus ")" before each position
     std::vector<std::uint32_t> nextDrop_;  // first position after i whose depth is below depth_[i]
+    std::vector<std::uint32_t> nameEnd_;   // end of the run of letters, digits and "_" from i
     std::vector<std::vector<std::uint32_t>> operatorPositions_;  // per binary rule
     // (depth, position) of operators that rule a text out of some forms when they stand at its top
     // level: a "+" or "-" after a character that cannot end an operator or an exponent (so it is

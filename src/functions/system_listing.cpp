@@ -8,6 +8,7 @@
 #include "functions/phase_functions.h"
 #include "util/cp1251.h"
 #include "util/dialogs.h"
+#include "util/atomic_file.h"
 #include "util/errors.h"
 #include "util/text.h"
 
@@ -31,10 +32,7 @@ std::string WriteSystemListing(PhaseFunctions& functions, FunctionSource& source
     std::ostringstream text;
     WriteListing(text, functions.listing());
     const std::filesystem::path path = directory / fileName;
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file << text.str();
-    file.close();
-    if (!file) throw util::Error("Cannot write file " + path.string());
+    util::WriteFileReplacing(path.string(), text.str());
     functions.dialogs().information("Данные записаны в файл " + fileName);
     return fileName;
 }

@@ -63,7 +63,7 @@ std::uint32_t bigEndian(const unsigned char* p, int bytes) {
 // (SQLite would read the missing pages of a truncated file as zeros).
 void checkHeader(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) throw util::Error(readError(path) + "the file cannot be opened");
+    if (!in) throw util::Error(readError(path) + "the file cannot be opened (" + std::strerror(errno) + ")");
     std::array<unsigned char, 100> header{};
     in.read(reinterpret_cast<char*>(header.data()), header.size());
     if (in.gcount() < static_cast<std::streamsize>(header.size()) ||
@@ -147,9 +147,11 @@ void syncPath(const std::string& path, bool directory, const std::string& contex
     if (rc != 0) throw util::Error(context + std::strerror(saved));
 }
 
-std::string temporaryPath(const std::string& path) {
+constexpr std::string_view kTemporaryMark = ".saving-";
+
+std::string temporaryPathOf(const std::string& path) {
     static std::atomic<unsigned> counter{0};
-    return path + ".saving-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+    return path + std::string(kTemporaryMark) + std::to_string(::getpid()) + "-" + std::to_string(counter++);
 }
 
 std::string directoryOf(const std::string& path) {
@@ -224,6 +226,18 @@ void TableFile::save(const std::string& path, const TableContents& contents) {
     PendingWrite(path, contents).commit();
 }
 
+bool TableFile::isTemporaryName(const std::string& name, long* processId) {
+    const std::size_t mark = name.rfind(kTemporaryMark);
+    if (mark == std::string::npos || mark == 0) return false;
+    const std::string_view rest = std::string_view(name).substr(mark + kTemporaryMark.size());
+    const std::size_t dash = rest.find('-');
+    if (dash == std::string_view::npos || dash == 0 || dash + 1 == rest.size()) return false;
+    auto digits = [](std::string_view s) { return s.find_first_not_of("0123456789") == std::string_view::npos; };
+    if (!digits(rest.substr(0, dash)) || !digits(rest.substr(dash + 1))) return false;
+    if (processId) *processId = std::stol(std::string(rest.substr(0, std::min<std::size_t>(dash, 18))));
+    return true;
+}
+
 std::function<void(const std::string&)>& TableFile::writeFaultHook() {
     static std::function<void(const std::string&)> hook;
     return hook;
@@ -241,7 +255,7 @@ TableFile::PendingWrite::PendingWrite(const std::string& path, const TableConten
 
 TableFile::PendingWrite::PendingWrite(const std::string& path, const Schema& schema,
                                       const std::vector<const Record*>& records, std::int64_t nextAutoIncrement)
-    : path_(path), tempPath_(temporaryPath(path)) {
+    : path_(path), tempPath_(temporaryPathOf(path)) {
     const std::string context = writeError(path);
     if (path.empty()) throw util::Error("Cannot write a table that has no file name");
     try {

@@ -36,6 +36,12 @@ public:
         PendingWrite& operator=(const PendingWrite&) = delete;
         // Renames the temporary file over the target and syncs the directory.
         void commit();
+        const std::string& path() const { return path_; }
+        // Empty after commit() or release().
+        const std::string& temporaryPath() const { return tempPath_; }
+        // Hands the temporary file over to the caller (a save journal that will rename it): the
+        // destructor no longer removes it.
+        void release() { tempPath_.clear(); }
 
     private:
         std::string path_;
@@ -46,6 +52,10 @@ public:
     // in the temporary file and before it is synced and renamed. A hook that throws makes that save
     // fail exactly as a write error would. Empty by default.
     static std::function<void(const std::string& path)>& writeFaultHook();
+
+    // True for the name (without directory) of a temporary file that a save writes beside its
+    // target: "<target>.saving-<process id>-<number>". Sets `processId` when given.
+    static bool isTemporaryName(const std::string& name, long* processId = nullptr);
 };
 
 }  // namespace store

@@ -124,4 +124,16 @@ TEST_F(CalcCliTest, RefusalsAndWrongWords) {
     EXPECT_FALSE(fs::exists(fs::path(out) / "matrix.csv"));
 }
 
+TEST_F(CalcCliTest, GridsTooLargeAreRefusedAtOnceWithTheGridAndTheLimit) {
+    for (const auto& [x, y] : {std::pair{"20000", "20000"}, std::pair{"2000000000", "1"}}) {
+        const CliRun run = ravo("calc --db " + db + " --system Cu-Ni --xpoints " + x + " --ypoints " + y + " --out " + out);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.err.find(std::string("Error: The grid Xpoints = ") + x + " x Ypoints = " + y + " is too large: "),
+                  std::string::npos)
+            << run.err;
+        EXPECT_NE(run.err.find("\nThe limit is 100000000 cells"), std::string::npos) << run.err;
+        EXPECT_FALSE(fs::exists(fs::path(out) / "matrix.csv"));
+    }
+}
+
 }  // namespace

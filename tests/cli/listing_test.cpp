@@ -64,7 +64,8 @@ TEST_F(ListingCliTest, ReportsWhatStopsIt) {
     const Case cases[] = {
         {"unknown system", "--db " + database.string() + " --system Xx+Yy", 1, "System Xx+Yy not found\n"},
         {"no database", "--db " + (root / "none").string() + " --system Cu+Ni", 1,
-         "Error: Can not open database files\n"},
+         "Error: Can not open database files\nCannot read the table file " + (root / "none").string() +
+             "/systems.d: the file does not exist\n"},
         {"no system named", "--db " + database.string(), 2,
          "ravo-cli: missing option --system\nusage: ravo-cli listing --db DIR --system DESIGNATION\n"},
     };

@@ -2,6 +2,11 @@
 // in a value or in one of the parser's own errors: no crash, no hang, no undefined behaviour. For
 // short texts the memoised reading must agree with the plain recursive one, value for value and
 // message for message.
+//
+// Inputs whose first byte b is below 6 are also read as long texts: the rest of the input repeated
+// up to 1 KB << 2b, that is 1 KB, 4 KB, … 1 MB. The length cap hides what only long texts show (a
+// reading whose work grows faster than the text, which libFuzzer's -timeout reports as a hang, or a
+// stack that grows with the text).
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -53,6 +58,20 @@ bool sameValue(double a, double b) { return (std::isnan(a) && std::isnan(b)) || 
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), std::min(size, kMaxText));
+
+    if (size >= 2 && data[0] < 6) {
+        const std::size_t length = std::size_t{1024} << (2 * data[0]);
+        const std::string unit(reinterpret_cast<const char*>(data + 1), std::min(size - 1, kMaxText));
+        std::string longText;
+        longText.reserve(length + unit.size());
+        while (longText.size() < length) longText += unit;
+        expr::TParser longParser;
+        try {
+            longParser.setExpression(longText);
+            longParser.value();
+        } catch (const util::Error&) {  // a compile or an evaluation error: both are fine here
+        }
+    }
 
     // Through the parser: an evaluation error leaves it usable.
     expr::TParser parser;

@@ -113,7 +113,10 @@ private slots:
         testsupport::ScriptedDialogs dialogs;
         gui::ProgramWindows windows(dialogs, separator_, empty.path().toStdString() + "/");
         QVERIFY(!windows.start());
-        QCOMPARE(dialogs.texts("error"), std::vector<std::string>{"Can not open database files"});
+        // The second line names the missing file and the reason.
+        QCOMPARE(dialogs.texts("error"),
+                 std::vector<std::string>{"Can not open database files\rCannot read the table file " +
+                                          empty.path().toStdString() + "/systems.d: the file does not exist"});
     }
 
     void searchSelectsTheFirstSystemBeginningWithTheText_data() {

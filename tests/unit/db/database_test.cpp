@@ -63,7 +63,8 @@ TEST_F(DatabaseTest, MissingTableFileAtStartAsksTheProgramToEnd) {
     std::filesystem::remove(dir + "stability_detail.d");
     db::TDM fresh(dialogs);
     EXPECT_THROW(fresh.Start(dir), db::TerminateRequest);
-    EXPECT_EQ(dialogs.texts("error"), std::vector<std::string>{"Can not open database files"});
+    EXPECT_EQ(dialogs.texts("error"), std::vector<std::string>{"Can not open database files\rCannot read the table file " +
+                                                               dir + "stability_detail.d: the file does not exist"});
 }
 
 TEST_F(DatabaseTest, SavedDatabaseReopensIdentical) {

@@ -87,6 +87,45 @@ TEST(LongExpressions, CompileToTheSumOfTheirPartsAndReportAnErrorAtTheirEnd) {
     }
 }
 
+// A chain of one operator, "T-T-T-…", is refused for its depth after being read; the reading must
+// cost about the same whatever the operator, and grow no faster than the text. Work is counted in
+// split points examined: four times the text may cost at most twice the work (a chain read from
+// the left once scanned its whole length per operator: sixteen times the work).
+TEST(LongExpressions, ChainsOfAnyOperatorAreReadInLinearWork) {
+    auto work = [](const std::string& op, int terms) {
+        std::string text = "T";
+        for (int i = 1; i < terms; ++i) text += op + "T";
+        expr::TermClassifier classifier(text, [](std::string_view name) { return name == "T"; });
+        EXPECT_THROW(classifier.classify(0, text.size()), expr::ETooManyNestings) << op;
+        return static_cast<double>(classifier.splitsExamined());
+    };
+    for (const char* op : {"+", "-", "*", "/", "DIV", "MOD"}) {
+        const double small = work(op, 5000);
+        const double large = work(op, 20000);
+        EXPECT_LT(large, 2 * small) << op << ": " << small << " split points for 5000 terms, " << large
+                                    << " for 20000";
+    }
+}
+
+// Texts that are no expression and whose reading would grow faster than their length end in an
+// error after a bounded amount of work, whatever their length (unbounded, the first of these takes
+// hours at this length).
+TEST(LongExpressions, TextsOfCostlyReadingAreRefusedAfterBoundedWork) {
+    const std::string units[] = {"W/-", std::string("W/-\0", 4), "X*-(", "MAX(1,"};
+    for (const std::string& unit : units) {
+        std::string text;
+        while (text.size() < 200000) text += unit;
+        expr::TermClassifier classifier(text, [](std::string_view name) { return name == "W" || name == "X"; });
+        try {
+            EXPECT_EQ(classifier.classify(0, text.size()), expr::TermKind::Invalid);
+        } catch (const expr::EMathParserError& e) {
+            const std::string message = e.what();
+            EXPECT_TRUE(message == "Expression is too complex" || message == "Expression contains too many nestings")
+                << message;
+        }
+    }
+}
+
 TEST(NumberLiterals, ReadTheirValueOrRefuse) {
     struct Case {
         const char* text;

@@ -8,6 +8,7 @@
 #include "memory_source.h"
 #include "support/scripted_dialogs.h"
 #include "temp_directory.h"
+#include "util/atomic_file.h"
 #include "util/cp1251.h"
 #include "util/errors.h"
 
@@ -84,6 +85,18 @@ TEST_F(SystemListingTest, UnwritableFileIsAnError) {
     std::filesystem::create_directory(directory.path() / "A+B.txt");
     EXPECT_THROW(write(), util::Error);
     EXPECT_TRUE(dialogs.texts("information").empty());
+}
+
+TEST_F(SystemListingTest, FullDiskKeepsTheOldListingAndSaysNothingWritten) {
+    source.designation = "A+B";
+    source.phases = {{"L", {record(298, 3000, "1")}}};
+    std::ofstream(directory.path() / "A+B.txt") << "old listing";
+    util::WriteFileReplacingFaultHook() = [](const std::string&) { throw util::Error("No space left on device"); };
+    EXPECT_THROW(write(), util::Error);
+    util::WriteFileReplacingFaultHook() = nullptr;
+    EXPECT_EQ(readBytes(directory.path() / "A+B.txt"), "old listing");
+    EXPECT_TRUE(dialogs.texts("information").empty());
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(directory.path()), {}), 1);
 }
 
 }  // namespace
