@@ -5,10 +5,21 @@
 
 namespace cli {
 
-void ConsoleDialogs::error(const std::string& text) { out_ << "Error: " << text << "\n"; }
-void ConsoleDialogs::warning(const std::string& text) { out_ << "Warning: " << text << "\n"; }
-void ConsoleDialogs::information(const std::string& text) { out_ << text << "\n"; }
-void ConsoleDialogs::message(const std::string& text) { out_ << text << "\n"; }
+std::string consoleText(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r')
+            out += text[i];
+        else if (i + 1 >= text.size() || text[i + 1] != '\n')
+            out += '\n';
+    }
+    return out;
+}
+
+void ConsoleDialogs::error(const std::string& text) { out_ << "Error: " << consoleText(text) << "\n"; }
+void ConsoleDialogs::warning(const std::string& text) { out_ << "Warning: " << consoleText(text) << "\n"; }
+void ConsoleDialogs::information(const std::string& text) { out_ << consoleText(text) << "\n"; }
+void ConsoleDialogs::message(const std::string& text) { out_ << consoleText(text) << "\n"; }
 
 bool ConsoleDialogs::confirm(const std::string& text) {
     out_ << text << " [y/N] " << std::flush;

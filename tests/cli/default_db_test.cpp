@@ -36,12 +36,13 @@ TEST(DefaultDatabase, ListsEverySystemOfTheDataFolderOnce) {
     const CliRun run = ravo("systems --db " RAVO_BIN_DIR);
     ASSERT_EQ(run.status, 0);
 
-    std::vector<std::string> listed;  // system lines are "Designation: n phases, m Gibbs-energy records"
+    // System lines are "Designation (key N): n phases, m Gibbs-energy records".
+    std::vector<std::string> listed;
     std::istringstream lines(run.output);
     for (std::string line; std::getline(lines, line);) {
-        const auto colon = line.find(": ");
-        if (line.empty() || line[0] == ' ' || colon == std::string::npos) continue;
-        listed.push_back(line.substr(0, colon));
+        const auto key = line.find(" (key ");
+        if (line.empty() || line[0] == ' ' || key == std::string::npos) continue;
+        listed.push_back(line.substr(0, key));
         EXPECT_EQ(line.find(": 0 phases"), std::string::npos) << line;
     }
     std::sort(listed.begin(), listed.end());
