@@ -178,7 +178,7 @@ TEST(DefaultDatabase, InvariantsAppearAsNodes) {
         std::ifstream in(out / "nodes.csv");
         std::string line;
         std::getline(in, line);
-        ASSERT_EQ(line, "Y,XLeft,X,XRight\r");
+        ASSERT_EQ(line, "Y,XLeft,X,XRight");
         int matches = 0;
         while (std::getline(in, line)) {
             double y, xLeft, x, xRight;
