@@ -1,6 +1,7 @@
 // Hot paths of the calculation: the row analysis of a realistic row and the convex hull of a large
 // row, each against a plain baseline measured in the same program; and a whole 1,001 x 1,001 run
-// over phase functions built from SGTE-style expressions, with the share spent in evaluation.
+// over phase functions built from SGTE-style expressions, with the share spent in evaluation, and
+// the same run through the calculation object with both live displays fed.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
@@ -14,6 +15,8 @@
 #include "calc/functions_phase_source.h"
 #include "calc/grid_run.h"
 #include "calc/row_analysis.h"
+#include "engine/calculation.h"
+#include "functions/memory_source.h"
 #include "functions/phase_functions.h"
 #include "util/dialogs.h"
 #include "util/silent_dialogs.h"
@@ -56,14 +59,13 @@ void BM_AnalyseRow(benchmark::State& state) {
     calc::RunResults results;
     calc::RowAnalysis analysis;
     analysis.begin(results, params, row.x, {"LIQUID", "FCC_A1", "HCP_A3"}, {{"AB-(C)", 0.4}}, '.');
-    calc::RunObserver none;
     util::SilentDialogs dialogs;
     for (auto _ : state) {
         if (params.RowIndex > 2000) {  // keep the matrix from growing without end
             params.RowIndex = -1;
             results.matrix.resize(results.matrix.colCount(), 3);
         }
-        analysis.analyse(params, row.gs, row.pointG, none, dialogs);
+        analysis.analyse(params, row.gs, row.pointG, false, false, dialogs);
         benchmark::DoNotOptimize(results.boundaryLast);
         results.boundaryLast = -1;
     }
@@ -151,35 +153,42 @@ BENCHMARK(BM_MonotoneChainBaseline);
 // ---- the whole run ----
 
 // Element functions in the SGTE form, and three solution phases plus two compounds built on them.
-class SgteSystem : public functions::FunctionSource {
-public:
+functions::MemorySource sgteSystem() {
+    const std::string ga = "(-7770.458+130.485235*T-24.112392*T*LN(T)-2.65684E-3*T^2+0.129223E-6*T^3+52478*T^(-1))";
+    const std::string gb = "(-5179.159+117.854*T-22.096*T*LN(T)-4.8407E-3*T^2)";
     struct Phase {
         std::string name, x, expression;
     };
-    const std::string ga = "(-7770.458+130.485235*T-24.112392*T*LN(T)-2.65684E-3*T^2+0.129223E-6*T^3+52478*T^(-1))";
-    const std::string gb = "(-5179.159+117.854*T-22.096*T*LN(T)-4.8407E-3*T^2)";
-    std::vector<Phase> phases = {
+    const Phase phases[] = {
         {"LIQUID", "", "(1-X)*(" + ga + "+12964.735-9.511904*T)+X*(" + gb + "+16414.686-9.397*T)-T*SID+X*(1-X)*(-12000+2*T)"},
         {"FCC_A1", "", "(1-X)*" + ga + "+X*" + gb + "-T*SID+X*(1-X)*((8047.72+3.42217*T)+(-2041.30+0.99714*T)*(1-2*X))"},
         {"BCC_A2", "", "(1-X)*(" + ga + "+4017-1.255*T)+X*(" + gb + "+8715.084-3.556*T)-T*SID+X*(1-X)*(15000-4*T)"},
         {"AB3", "0.75", "0.25*" + ga + "+0.75*" + gb + "-9000+1.5*T"},
         {"A2B", "1/3", "(2*" + ga + "+" + gb + ")/3-8000+T"},
     };
-    std::string systemDesignation() override { return "A-B"; }
-    std::string yParameter() override { return "Temperature"; }
-    int phaseCount() override { return static_cast<int>(phases.size()); }
-    std::string phaseDesignation(int phase) override { return phases[phase].name; }
-    int gibbsCount(int) override { return 1; }
-    functions::GibbsRecord gibbsRecord(int phase, int) override {
+    functions::MemorySource source;
+    source.designation = "A-B";
+    for (const Phase& phase : phases) {
         functions::GibbsRecord record;
         record.Tmin = 298.15;
         record.Tmax = 3000;
-        record.X = phases[phase].x;
-        record.Expression = phases[phase].expression;
-        return record;
+        record.X = phase.x;
+        record.Expression = phase.expression;
+        source.phases.push_back({phase.name, {record}});
     }
-    bool findStability(std::string_view, std::vector<functions::StabilityDetail>&) override { return false; }
-};
+    return source;
+}
+
+calc::SystemRecord grid1001() {
+    calc::SystemRecord record;
+    record.Xpoints = 1000;
+    record.Ypoints = 1000;
+    record.Ymin = 300;
+    record.Ymax = 2000;
+    record.Zvalue = 1;
+    record.Yparameter = "Temperature";
+    return record;
+}
 
 // Times the evaluations the run asks for.
 class TimedPhases : public calc::PhaseSource {
@@ -213,19 +222,12 @@ void BM_WholeRun1001x1001(benchmark::State& state) {
         util::SilentDialogs dialogs;
         calc::GridRun run('.');
         functions::PhaseFunctions functions(run.parameters(), dialogs, '.');
-        SgteSystem system;
+        functions::MemorySource system = sgteSystem();
         calc::FunctionsPhaseSource source(functions, system);
         TimedPhases phases(source);
-        calc::SystemRecord record;
-        record.Xpoints = 1000;
-        record.Ypoints = 1000;
-        record.Ymin = 300;
-        record.Ymax = 2000;
-        record.Zvalue = 1;
-        record.Yparameter = "Temperature";
-        calc::RunObserver none;
+        calc::RowObserver none;
         const auto start = std::chrono::steady_clock::now();
-        run.run(record, phases, none, dialogs);
+        run.run(grid1001(), phases, none, dialogs);
         const double total = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         state.counters["wall_s"] = total;
         state.counters["evaluation_share"] = phases.seconds / total;
@@ -238,5 +240,36 @@ void BM_WholeRun1001x1001(benchmark::State& state) {
     state.counters["peak_rss_MB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 BENCHMARK(BM_WholeRun1001x1001)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// A host with both live displays: it reads every curve, hull point, mark and segment of each row,
+// as a window copying them for its own thread would.
+class DisplayHost : public calc::RowObserver {
+public:
+    double sum = 0;
+    bool wantsChart() override { return true; }
+    bool wantsMosaic() override { return true; }
+    void rowDone(const calc::RowFrame& row) override {
+        for (const auto& curve : row.curves) sum += curve.g.back() + curve.x.back();
+        for (double g : row.hullG) sum += g;
+        for (double x : row.pointPhaseX) sum += x;
+        for (const auto& segment : row.segments) sum += segment.x2 - segment.x1;
+    }
+};
+
+// The same run through the calculation object, from a snapshot, with the live displays on.
+void BM_CalculationWithDisplays1001x1001(benchmark::State& state) {
+    auto snapshot = std::make_shared<engine::RunSnapshot>();
+    snapshot->system = grid1001();
+    snapshot->phases = sgteSystem();
+    for (auto _ : state) {
+        util::SilentDialogs dialogs;
+        engine::Calculation calculation(dialogs, '.');
+        DisplayHost host;
+        calculation.run(snapshot, host);
+        benchmark::DoNotOptimize(host.sum);
+        state.counters["boundaries"] = static_cast<double>(calculation.results().boundaries().size());
+    }
+}
+BENCHMARK(BM_CalculationWithDisplays1001x1001)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace

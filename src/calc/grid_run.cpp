@@ -11,9 +11,9 @@ namespace {
 
 // Clears the running mark however the run ends (faults of the evaluators included).
 struct RunningMark {
-    explicit RunningMark(bool& flag) : flag_(flag) { flag_ = true; }
+    explicit RunningMark(std::atomic<bool>& flag) : flag_(flag) {}
     ~RunningMark() { flag_ = false; }
-    bool& flag_;
+    std::atomic<bool>& flag_;
 };
 
 }  // namespace
@@ -37,9 +37,10 @@ bool GridRun::askStop(util::Dialogs& dialogs) {
     return true;
 }
 
-GridRun::Outcome GridRun::run(const SystemRecord& system, PhaseSource& phases, RunObserver& observer,
+GridRun::Outcome GridRun::run(const SystemRecord& system, PhaseSource& phases, RowObserver& observer,
                               util::Dialogs& dialogs) {
-    if (running_) {
+    bool idle = false;
+    if (!running_.compare_exchange_strong(idle, true)) {
         dialogs.warning("The calculation is already running");
         return Outcome::NotStarted;
     }
@@ -77,12 +78,13 @@ GridRun::Outcome GridRun::run(const SystemRecord& system, PhaseSource& phases, R
     for (auto& g : gs_) g.assign(compositions_.size(), 0.0);
     pointG_.assign(pointPhases.size(), 0.0);
 
-    observer.runPrepared(solutionPhases, results_);
-    const double yRange = params_.YMax - params_.YMin;
-    // Pixels per unit of Y; no scale (every row on pixel row 0) without a Y range or an image.
-    const int height = observer.mosaicHeight();
-    imageScale_ = yRange > 0 && height > 10 ? (height - 10) / yRange : 0.0;
-    observer.yield();
+    curves_.resize(solutionPhases.size());
+    for (size_t i = 0; i < curves_.size(); ++i) curves_[i] = {compositions_, gs_[i]};
+    RunStart start;
+    start.solutionPhases = solutionPhases;
+    start.compositions = compositions_;
+    start.parameters = &params_;
+    observer.runPrepared(start);
 
     while (params_.YCurrent >= params_.YMin) {
         if (stopRequested_) {
@@ -94,14 +96,15 @@ GridRun::Outcome GridRun::run(const SystemRecord& system, PhaseSource& phases, R
         results_.segmentCount = 0;
         results_.candidateLast = -1;
         params_.enterRow();
-        observer.rowStarted(params_.YCurrent);
         if (params_.RowIndex % 10 == 0) observer.statusText(statusText(params_.YCurrent));
+        const bool chart = observer.wantsChart();
+        const bool mosaic = observer.wantsMosaic();
 
         for (size_t i = 0; i < gs_.size(); ++i)
             phases.evaluateSolution(static_cast<int>(i), gs_[i], params_.TValue);
         for (size_t k = 0; k < pointG_.size(); ++k) pointG_[k] = phases.evaluatePoint(static_cast<int>(k), params_.TValue);
-        analysis_.analyse(params_, gs_, pointG_, observer, dialogs);
-        finishRow(observer);
+        analysis_.analyse(params_, gs_, pointG_, chart, mosaic, dialogs);
+        reportRow(observer, chart, mosaic);
 
         if (std::fabs(params_.YCurrent - params_.YMin) < util::kYMinTolerance) break;
         // Rounding may leave the last step a hair above YMin: that row is computed at YMin itself.
@@ -146,20 +149,32 @@ void GridRun::addComposition(double x) {
     PhaseMatrix& matrix = results_.matrix;
     const int col = static_cast<int>(compositions_.size()) + 1;
     if (col >= matrix.colCount()) matrix.resize(col + 1, matrix.rowCount());
-    compositionTexts_.push_back(util::formatPicture(x, "0.########", separator_));
-    matrix.setText(col, 0, compositionTexts_.back());
+    HeaderText header = headerText(x, "0.########", separator_);
+    matrix.setColumnHeader(col, header.text, header.value);
+    compositionTexts_.push_back(std::move(header.text));
     compositions_.push_back(x);
 }
 
-void GridRun::finishRow(RunObserver& observer) {
-    if (results_.segmentCount > 0 && observer.showMosaic()) {
+void GridRun::reportRow(RowObserver& observer, bool chart, bool mosaic) {
+    RowFrame frame;
+    frame.rowIndex = params_.RowIndex;
+    frame.y = params_.YCurrent;
+    if (chart) {
+        frame.curves = curves_;
+        frame.hullX = analysis_.hullLineX();
+        frame.hullG = analysis_.hullLineG();
+    }
+    if (mosaic) {
+        frame.pointPhaseX = analysis_.pointPhaseMarks();
+        // The row's boundary points come in pairs, right end first.
+        segments_.clear();
         const auto boundaries = results_.boundaries();
         for (size_t k = boundaries.size() - 2 * static_cast<size_t>(results_.segmentCount); k + 1 < boundaries.size();
              k += 2)
-            observer.drawSegment(boundaries[k].X, boundaries[k + 1].X, params_.RowPixelY);
+            segments_.push_back({boundaries[k + 1].X, boundaries[k].X});
+        frame.segments = segments_;
     }
-    observer.yield();
-    params_.RowPixelY = static_cast<int>(std::trunc(params_.RowIndex * params_.YStep * imageScale_));
+    observer.rowDone(frame);
 }
 
 void GridRun::closeMatrix() {

@@ -16,6 +16,11 @@ namespace calc {
 // Storage is row after row, so adding rows at the bottom (what the run does once per Y row) is an
 // amortised append; adding columns copies the matrix and is meant for the few rows of the start.
 // Texts keep their address until clear(): textOf() references and views into them stay valid.
+//
+// Beside the header texts the matrix keeps the numbers they show (compositions in row 0, Y values
+// in column 0), so that readers such as the special point search and the region label need not
+// parse the texts back. A writer gives the value its text shows, rounded as the text is, so that
+// every figure derived from the numbers is the one the texts give.
 class PhaseMatrix {
 public:
     using TextId = uint32_t;
@@ -35,6 +40,13 @@ public:
     const std::string& text(int col, int row) const;
     void setText(int col, int row, std::string_view text);
 
+    // A header cell with its number: composition of column `col` (row 0), Y of row `row` (column 0).
+    void setColumnHeader(int col, std::string_view text, double x);
+    void setRowHeader(int row, std::string_view text, double y);
+    // The number of a header cell; NaN outside the matrix or when none was given.
+    double columnValue(int col) const;
+    double rowValue(int row) const;
+
     // The id of a text in the table, adding it when new. Ids stay valid until clear().
     TextId intern(std::string_view text);
     const std::string& textOf(TextId id) const { return texts_[id]; }
@@ -50,8 +62,17 @@ private:
     int cols_ = 0;
     int rows_ = 0;
     std::vector<TextId> cells_;     // row-major: cells_[row * cols_ + col]
+    std::vector<double> columnValues_;  // cols_ entries
+    std::vector<double> rowValues_;     // rows_ entries
     std::deque<std::string> texts_;  // texts_[0] is ""; a deque keeps every text in place
     std::unordered_map<std::string_view, TextId> index_;  // views into texts_
 };
+
+// A header number written with a number picture ("0.########"), and the value that text shows.
+struct HeaderText {
+    std::string text;
+    double value = 0;
+};
+HeaderText headerText(double v, std::string_view picture, char decimalSeparator);
 
 }  // namespace calc

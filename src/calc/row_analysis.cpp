@@ -74,28 +74,30 @@ void RowAnalysis::begin(RunResults& results, const RunParameters& params, std::s
 }
 
 void RowAnalysis::analyse(RunParameters& params, std::span<const std::vector<double>> gs,
-                          std::span<const double> pointG, RunObserver& observer, util::Dialogs& dialogs) {
+                          std::span<const double> pointG, bool chart, bool mosaic, util::Dialogs& dialogs) {
     RunResults& results = *results_;
     results.candidateLast = -1;
     results.segmentCount = 0;
-    collectCandidates(params, gs, pointG, observer);
+    lineX_.clear();
+    lineG_.clear();
+    marks_.clear();
+    collectCandidates(params, gs, pointG);
     chooseChord(params);
     const int kept = chordTest();
     if (kept < 1) {
-        dialogs.message("Number of points equals to " + std::to_string(kept));
+        dialogs.message("Number of points equals to " + std::to_string(results.candidateLast));
         results.hullLast = -1;
     } else {
         takeHull(kept);
     }
     writeRow(params);
-    walkHull(params, observer, dialogs);
+    walkHull(params, chart, mosaic, dialogs);
 }
 
 void RowAnalysis::collectCandidates(const RunParameters& params, std::span<const std::vector<double>> gs,
-                                    std::span<const double> pointG, RunObserver& observer) {
+                                    std::span<const double> pointG) {
     RunResults& results = *results_;
     PhaseMatrix& matrix = results.matrix;
-    const bool chart = observer.showChart();
     const size_t phases = std::min(gs.size(), solutionNames_.size());
     TDPoint* out = results.candidatePoints.data();
     int last = -1;
@@ -105,7 +107,6 @@ void RowAnalysis::collectCandidates(const RunParameters& params, std::span<const
         int imin = -1;
         for (size_t i = 0; i < phases; ++i) {
             const double g = gs[i][c];
-            if (chart) observer.addPhasePoint(static_cast<int>(i), x, g);
             if (g < gmin) {
                 gmin = g;
                 imin = static_cast<int>(i);
@@ -223,30 +224,40 @@ void RowAnalysis::writeRow(RunParameters& params) {
     params.RowIndex += 1;
     const int r = params.RowIndex + 1;
     if (params.RowIndex >= 2 || matrix.rowCount() < r + 1) matrix.resize(matrix.colCount(), params.RowIndex + 2);
-    matrix.setCell(0, r, matrix.intern(util::formatPicture(params.YCurrent, "0.######", separator_)));
-    for (size_t c = 0; c < compositions_.size(); ++c)
-        matrix.setCell(static_cast<int>(c + 1), r, defined_[c] ? twoPhaseId_ : PhaseMatrix::kEmpty);
+    const HeaderText y = headerText(params.YCurrent, "0.######", separator_);
+    matrix.setRowHeader(r, y.text, y.value);
+    // A composition without a defined phase between the outermost hull vertices lies on a hull
+    // edge, inside a two-phase field, like any point dropped by the chord test.
+    const double left = results.hullLast >= 0 ? results.hullPoints[results.hullLast].X : 0;
+    const double right = results.hullLast >= 0 ? results.hullPoints[0].X : 0;
+    for (size_t c = 0; c < compositions_.size(); ++c) {
+        const bool inside = defined_[c] || (compositions_[c] > left && compositions_[c] < right);
+        matrix.setCell(static_cast<int>(c + 1), r, inside ? twoPhaseId_ : PhaseMatrix::kEmpty);
+    }
     for (int k = 0; k <= results.hullLast; ++k) {
         const TDPoint& v = results.hullPoints[k];
         if (v.Column >= 1) matrix.setCell(v.Column, r, v.NameId);
     }
 }
 
-void RowAnalysis::walkHull(RunParameters& params, RunObserver& observer, util::Dialogs& dialogs) {
+void RowAnalysis::walkHull(RunParameters& params, bool chart, bool mosaic, util::Dialogs& dialogs) {
     RunResults& results = *results_;
     const int r = params.RowIndex + 1;
-    const bool chart = observer.showChart();
-    if (chart && results.hullLast >= 0) observer.addHullPoint(results.hullPoints[0].X, results.hullPoints[0].G);
+    auto addLinePoint = [this](const TDPoint& p) {
+        lineX_.push_back(p.X);
+        lineG_.push_back(p.G);
+    };
+    if (chart && results.hullLast >= 0) addLinePoint(results.hullPoints[0]);
     for (int i = 1; i <= results.hullLast; ++i) {
         const TDPoint& v = results.hullPoints[i];
         const TDPoint& u = results.hullPoints[i - 1];
         double ch = chordAt(v.X);
         if (!isChordEnd(v.X)) ch += kChordTolerance;
         const bool convexLine = !((v.X == u.X && v.G > u.G) || (v.G > ch && v.X != chordX0_));
-        if (chart && convexLine) observer.addHullPoint(v.X, v.G);
+        if (chart && convexLine) addLinePoint(v);
         if (std::fabs(v.X - u.X) < u.Step + kCompositionTolerance && !v.IsPointPhase && !u.IsPointPhase) continue;
         if (v.G > ch) continue;
-        if (v.IsPointPhase && observer.showMosaic()) observer.drawPointPhase(v.X, params.RowPixelY);
+        if (v.IsPointPhase && mosaic) marks_.push_back(v.X);
         if (std::fabs(u.X - v.X) > params.XStep) {
             try {
                 results.segmentCount += 1;

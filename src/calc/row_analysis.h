@@ -5,7 +5,6 @@
 
 #include "calc/convex_hull.h"
 #include "calc/phase_matrix.h"
-#include "calc/run_observer.h"
 #include "calc/run_parameters.h"
 #include "calc/run_results.h"
 #include "util/dialogs.h"
@@ -29,11 +28,14 @@ struct PointPhaseEntry {
 //
 // Rows the plain scheme cannot handle are decided as follows:
 // - A composition where no solution phase is defined (every G at or above 1e10, e.g. outside all
-//   composition windows) makes no candidate, and its cell of the row is left empty ("").
+//   composition windows) makes no candidate. Between the row's leftmost and rightmost hull vertices
+//   it lies on a hull edge, inside a two-phase field, and its cell is "E"; outside them (no phase
+//   reaches that end of the range) its cell is left empty ("").
 // - When a range end has no defined solution phase, the chord joins the leftmost and the rightmost
 //   candidate of the row (lowest G at equal x) instead, and those two count as the ends.
-// - A row without any candidate shows "Number of points equals to 0", has no hull (the previous
-//   row's vertices are dropped, not reused), no boundary points, and empty cells.
+// - A row without any candidate shows "Number of points equals to " with candidateLast (-1), has
+//   no hull (the previous row's vertices are dropped, not reused), no boundary points, and empty
+//   cells.
 // - A row with a single candidate has that one point as its hull and no two-phase field.
 //
 // begin() interns every name once; analyse() then allocates only while its arrays first grow and
@@ -51,8 +53,16 @@ public:
     // pointG[k] that of point phase k. Increases params.RowIndex and writes matrix row
     // RowIndex + 1; appends the row's boundary points; sets results.segmentCount. Failures while
     // recording a two-phase field show "Error at ..." and the walk goes on.
+    // With `chart` the row's convex line is kept (hullLineX/G), with `mosaic` the compositions of
+    // the point phases marked on the hull (pointPhaseMarks); otherwise both stay empty.
     void analyse(RunParameters& params, std::span<const std::vector<double>> gs, std::span<const double> pointG,
-                 RunObserver& observer, util::Dialogs& dialogs);
+                 bool chart, bool mosaic, util::Dialogs& dialogs);
+
+    // The lower hull as the working chart draws it ("Convex"), x decreasing; see analyse().
+    const std::vector<double>& hullLineX() const { return lineX_; }
+    const std::vector<double>& hullLineG() const { return lineG_; }
+    // Point phases on the hull that end or sit in a two-phase field, as the mosaic marks them.
+    const std::vector<double>& pointPhaseMarks() const { return marks_; }
 
 private:
     struct PointPhaseInfo {
@@ -63,12 +73,12 @@ private:
     };
 
     void collectCandidates(const RunParameters& params, std::span<const std::vector<double>> gs,
-                           std::span<const double> pointG, RunObserver& observer);
+                           std::span<const double> pointG);
     void chooseChord(const RunParameters& params);
     int chordTest();
     void takeHull(int kept);
     void writeRow(RunParameters& params);
-    void walkHull(RunParameters& params, RunObserver& observer, util::Dialogs& dialogs);
+    void walkHull(RunParameters& params, bool chart, bool mosaic, util::Dialogs& dialogs);
     void recordEnd(const TDPoint& end, double y, int row, bool rightEnd);
     double chordAt(double x) const { return chordG0_ + (x - chordX0_) * chordSlope_; }
     bool isChordEnd(double x) const;
@@ -85,6 +95,7 @@ private:
     bool haveChord_ = false;
     double chordX0_ = 0, chordG0_ = 0, chordX1_ = 1, chordG1_ = 0, chordSlope_ = 0;
     std::vector<double> hullX_, hullY_;
+    std::vector<double> lineX_, lineG_, marks_;
     ConvexHull hull_;
 };
 

@@ -130,7 +130,6 @@ bool RunParameters::read(const SystemRecord& system, util::Dialogs& dialogs) {
     XStep = (XMax - XMin) / XIntervals;
     BottomAxisIncrement = std::max(util::roundHalfEven((XMax - XMin) * 1000) / 10000, 0.0);
     YStep = (YMax - YMin) / YIntervals;
-    RowPixelY = 0;
     RowIndex = -1;
     ParametersInvalid = false;
     return true;

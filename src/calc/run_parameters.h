@@ -41,7 +41,6 @@ struct RunParameters : functions::RunValues {
     int YParameter = kYNone;  // what Y stands for (YMeaning)
     std::string YText;        // the Y selector's text: the system's Yparameter as stored
     int RowIndex = -1;        // index of the last computed Y row
-    int RowPixelY = 0;        // mosaic pixel row of the next Y row
     double BottomAxisIncrement = 0.1;  // working diagram: one tenth of the composition range
 
     // Reads the system record and the directive lines of its Abbreviations text. Unreadable

@@ -7,17 +7,13 @@
 #include <iostream>
 #include <ostream>
 
-#include "calc/functions_phase_source.h"
-#include "calc/grid_run.h"
-#include "calc/system_record.h"
 #include "cli/command.h"
 #include "cli/console_dialogs.h"
+#include "cli/system_choice.h"
 #include "db/tdm.h"
-#include "functions/phase_functions.h"
-#include "functions/tdm_function_source.h"
+#include "engine/calculation.h"
+#include "results/result_files.h"
 #include "results/special_point_files.h"
-#include "results/special_point_search.h"
-#include "results/special_points.h"
 #include "util/errors.h"
 #include "util/number_format.h"
 
@@ -27,15 +23,16 @@ namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 // A progress line on the error stream, rewritten at most five times a second.
-class ProgressLine : public calc::RunObserver {
+class ProgressLine : public calc::RowObserver {
 public:
-    ProgressLine(std::ostream& err, const calc::GridRun& run, int rows) : err_(err), run_(run), rows_(rows) {}
-    void yield() override {
+    ProgressLine(std::ostream& err, const engine::Calculation& calculation, int rows)
+        : err_(err), calculation_(calculation), rows_(rows) {}
+    void rowDone(const calc::RowFrame& row) override {
         const auto now = Clock::now();
         if (now - last_ < std::chrono::milliseconds(200)) return;
         last_ = now;
-        err_ << "\rrow " << run_.parameters().RowIndex + 1 << " of " << rows_ << ", "
-             << run_.statusText(run_.parameters().YCurrent) << "   " << std::flush;
+        err_ << "\rrow " << row.rowIndex + 1 << " of " << rows_ << ", " << calculation_.statusText(row.y) << "   "
+             << std::flush;
         shown_ = true;
     }
     void runFinished(bool) override {
@@ -44,41 +41,50 @@ public:
 
 private:
     std::ostream& err_;
-    const calc::GridRun& run_;
+    const engine::Calculation& calculation_;
     int rows_;
     Clock::time_point last_ = Clock::now();
     bool shown_ = false;
 };
-
-std::string csvField(const std::string& text) {
-    if (text.find_first_of(",\"\n\r") == std::string::npos) return text;
-    std::string quoted = "\"";
-    for (char c : text) {
-        if (c == '"') quoted += '"';
-        quoted += c;
-    }
-    return quoted + "\"";
-}
-
-void writeMatrix(std::ostream& out, const calc::PhaseMatrix& matrix) {
-    for (int r = 0; r < matrix.rowCount(); ++r) {
-        for (int c = 0; c < matrix.colCount(); ++c) out << (c ? "," : "") << csvField(matrix.text(c, r));
-        out << "\n";
-    }
-}
-
-void writeBoundaries(std::ostream& out, const calc::RunResults& results) {
-    out << "X,Y,Column,PhaseName\n";
-    for (const calc::TZPoint& p : results.boundaries())
-        out << util::formatGeneral(p.X, '.') << "," << util::formatGeneral(p.Y, '.') << "," << p.Column << ","
-            << csvField(std::string(p.PhaseName)) << "\n";
-}
 
 template <typename Write>
 void writeFile(const fs::path& path, Write write) {
     std::ofstream out(path, std::ios::binary);
     write(out);
     if (!out) throw util::Error("Cannot write " + path.string());
+}
+
+void writeMatrix(const fs::path& outDir, const engine::Calculation& calculation) {
+    writeFile(outDir / "matrix.csv",
+              [&](std::ostream& file) { results::writeMatrixCsv(file, calculation.results().matrix); });
+}
+
+void writeBoundaries(const fs::path& outDir, const engine::Calculation& calculation) {
+    writeFile(outDir / "boundaries.csv",
+              [&](std::ostream& file) { results::writeBoundariesCsv(file, calculation.results().boundaries()); });
+}
+
+void writeNodes(const fs::path& outDir, const results::SpecialPoints& special) {
+    writeFile(outDir / "nodes.csv", [&](std::ostream& file) { results::writeNodesCsv(file, special.nodes(), '.'); });
+}
+
+void writeOtherPoints(const fs::path& outDir, const results::SpecialPoints& special) {
+    writeFile(outDir / "special.txt",
+              [&](std::ostream& file) { results::writeOtherPointTexts(file, special.otherPoints()); });
+}
+
+void printSummary(std::ostream& out, const engine::Calculation& calculation, const results::SpecialPoints& special,
+                  double seconds) {
+    const calc::PhaseMatrix& matrix = calculation.results().matrix;
+    out << "rows: " << matrix.rowCount() - 1 << "\n"
+        << "columns: " << matrix.colCount() - 1 << "\n"
+        << "boundary points: " << calculation.results().boundaries().size() << "\n"
+        << "time: " << util::formatPicture(seconds, "0.###", '.') << " s\n"
+        << "nodes: " << special.nodes().size() << "\n";
+    for (const results::TNode& node : special.nodes())
+        out << "  Y = " << util::formatGeneral(node.Y, '.') << ": " << util::formatGeneral(node.XLeft, '.') << " | "
+            << util::formatGeneral(node.X, '.') << " | " << util::formatGeneral(node.XRight, '.') << "\n";
+    out << "other special points: " << special.otherPoints().size() << "\n";
 }
 
 int positiveOption(const cli::Options& options, const std::string& name, int fallback) {
@@ -98,47 +104,47 @@ int runCalc(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     cli::ConsoleDialogs dialogs(std::cin, err);
     db::TDM tdm(dialogs);
     tdm.Start(directory);
-    if (!tdm.tblSystems.locate("System_designation", store::Value{designation}))
-        throw util::Error("System " + designation + " not found");
+    cli::SelectSystem(tdm, designation);
     tdm.PostPendingEdits();
-    calc::SystemRecord system = calc::ReadSystemRecord(tdm.tblSystems);
-    system.Xpoints = positiveOption(options, "--xpoints", system.Xpoints);
-    system.Ypoints = positiveOption(options, "--ypoints", system.Ypoints);
 
-    calc::GridRun run('.');
-    functions::PhaseFunctions phaseFunctions(run.parameters(), dialogs, '.');
-    functions::TdmFunctionSource source(tdm);
-    calc::FunctionsPhaseSource phases(phaseFunctions, source);
-    ProgressLine progress(err, run, std::max(system.Ypoints, 1) + 1);
+    engine::Calculation calculation(dialogs, '.');
+    const auto snapshot = engine::Calculation::takeSnapshot(tdm);
+    const int ypoints = positiveOption(options, "--ypoints", snapshot->system.Ypoints);
+    calculation.setGridOverride(positiveOption(options, "--xpoints", snapshot->system.Xpoints), ypoints);
+    ProgressLine progress(err, calculation, std::max(ypoints, 1) + 1);
 
     const auto start = Clock::now();
-    const calc::GridRun::Outcome outcome = run.run(system, phases, progress, dialogs);
+    const engine::Calculation::Outcome outcome = calculation.run(snapshot, progress);
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    if (outcome != calc::GridRun::Outcome::Completed) return 1;
+    if (outcome != engine::Calculation::Outcome::Completed) return 1;
 
     fs::create_directories(outDir);
-    writeFile(outDir / "matrix.csv", [&](std::ostream& file) { writeMatrix(file, run.results().matrix); });
-    writeFile(outDir / "boundaries.csv", [&](std::ostream& file) { writeBoundaries(file, run.results()); });
-    const calc::PhaseMatrix& matrix = run.results().matrix;
-    results::SpecialPoints special;
-    results::FindSpecialPoints(matrix, run.parameters().YParameter, '.', special);
-    writeFile(outDir / "nodes.csv", [&](std::ostream& file) { results::writeNodesCsv(file, special.nodes(), '.'); });
-    writeFile(outDir / "special.txt",
-              [&](std::ostream& file) { results::writeOtherPointTexts(file, special.otherPoints()); });
-
-    out << "rows: " << matrix.rowCount() - 1 << "\n"
-        << "columns: " << matrix.colCount() - 1 << "\n"
-        << "boundary points: " << run.results().boundaries().size() << "\n"
-        << "time: " << util::formatPicture(seconds, "0.###", '.') << " s\n"
-        << "nodes: " << special.nodes().size() << "\n";
-    for (const results::TNode& node : special.nodes())
-        out << "  Y = " << util::formatGeneral(node.Y, '.') << ": " << util::formatGeneral(node.XLeft, '.') << " | "
-            << util::formatGeneral(node.X, '.') << " | " << util::formatGeneral(node.XRight, '.') << "\n";
-    out << "other special points: " << special.otherPoints().size() << "\n";
+    writeMatrix(outDir, calculation);
+    writeBoundaries(outDir, calculation);
+    const results::SpecialPoints& special = calculation.findSpecialPoints();
+    writeNodes(outDir, special);
+    writeOtherPoints(outDir, special);
+    printSummary(out, calculation, special, seconds);
     return 0;
 }
 
 const cli::CommandRegistration registration(
-    "calc", "calc --db DIR --system DESIGNATION [--xpoints N] [--ypoints N] [--out DIR]", runCalc);
+    "calc", "calc --db DIR --system DESIGNATION [--xpoints N] [--ypoints N] [--out DIR]", runCalc,
+    "Calculates the phase diagram of the system as the program's \"Расчет\" does, on the grid stored\n"
+    "with the system, and writes four files (UTF-8, LF line ends, numbers with \".\" in the shortest\n"
+    "form that reads back to the same value):\n"
+    "  matrix.csv      the phase at every grid point: compositions in the first line, then one line\n"
+    "                  per Y from the highest down, Y first; E inside a two-phase field, -(C) marks a\n"
+    "                  phase of fixed composition\n"
+    "  boundaries.csv  X,Y,Column,PhaseName: the ends of every two-phase field, row by row\n"
+    "  nodes.csv       Y,XLeft,X,XRight: three-phase lines (eutectics and the like)\n"
+    "  special.txt     other points where the phases change, such as melting points\n"
+    "x is the mole fraction of the designation's second element; Y is temperature in K, pressure in\n"
+    "bar or a free variable, as the system says. A summary with the nodes follows on the output.\n\n"
+    "  --db DIR       the database directory\n"
+    "  --system WORD  the system's designation, or its key when two systems carry it\n"
+    "  --xpoints N    number of composition intervals instead of the stored one\n"
+    "  --ypoints N    number of Y intervals instead of the stored one\n"
+    "  --out DIR      where the files go (created when missing); default: the current directory\n");
 
 }  // namespace

@@ -9,10 +9,10 @@
 #include "cli/output_directory.h"
 #include "cli/system_choice.h"
 #include "db/tdm.h"
+#include "functions/memory_source.h"
 #include "functions/phase_functions.h"
 #include "functions/run_values.h"
 #include "functions/system_listing.h"
-#include "functions/tdm_function_source.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ int runListing(const std::vector<std::string>& args, std::ostream& out, std::ost
 
     functions::RunValues run;
     functions::PhaseFunctions phaseFunctions(run, dialogs, '.');
-    functions::TdmFunctionSource source(tdm);
+    functions::MemorySource source = functions::MemorySource::ReadCurrentSystem(tdm);
     const std::string name = functions::WriteSystemListing(phaseFunctions, source, target);
     out << (target / name).lexically_normal().string() << "\n";
     return 0;

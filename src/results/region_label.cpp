@@ -1,20 +1,18 @@
 #include "results/region_label.h"
 
-#include "util/text.h"
 
 namespace results {
 
-std::optional<std::string> regionLabelText(const calc::PhaseMatrix& matrix, double cx, double cy,
-                                           util::Dialogs& dialogs) {
+std::optional<std::string> regionLabelText(const calc::PhaseMatrix& matrix, double cx, double cy) {
     const int last = matrix.colCount() - 1;
     if (last < 1 || matrix.rowCount() < 2) return std::nullopt;
-    auto x = [&](int c) { return util::ParseNumber(matrix.text(c, 0), dialogs); };
+    auto x = [&](int c) { return matrix.columnValue(c); };
     if (x(last) < cx) return std::nullopt;
 
     int col = 1;
     while (x(col) < cx && col < last) ++col;
     int row = 1;
-    while (row < matrix.rowCount() && util::ParseNumber(matrix.text(0, row), dialogs) > cy) ++row;
+    while (row < matrix.rowCount() && matrix.rowValue(row) > cy) ++row;
     if (row == matrix.rowCount()) return std::nullopt;
 
     auto isTwoPhase = [&](int c) { return matrix.text(c, row) == "E"; };

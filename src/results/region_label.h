@@ -3,7 +3,6 @@
 #include <string>
 
 #include "calc/phase_matrix.h"
-#include "util/dialogs.h"
 
 namespace results {
 
@@ -12,9 +11,8 @@ namespace results {
 // Y down) whose Y is at most cy. A cell inside a two-phase field ("E") names the phases on its two
 // sides as left + "+" + right; every "-(C)" mark of a point phase is dropped. nullopt when no
 // label is placed: a click right of the last composition or below the lowest Y, or a matrix
-// without data cells (before any run). Header texts are read with util::ParseNumber, which shows
-// its message for an unreadable text and goes on with the value it read.
-std::optional<std::string> regionLabelText(const calc::PhaseMatrix& matrix, double cx, double cy,
-                                           util::Dialogs& dialogs);
+// without data cells (before any run). The compositions and Y values are the numbers kept beside
+// the header texts.
+std::optional<std::string> regionLabelText(const calc::PhaseMatrix& matrix, double cx, double cy);
 
 }  // namespace results

@@ -29,12 +29,9 @@ using RunList = std::vector<TR>;
 bool isCompound(std::string_view text) { return text.find('C') != std::string_view::npos; }
 bool isPlain(std::string_view text) { return text != kTwoPhase && !isCompound(text); }
 
-// Header texts were written with the regional decimal separator; a text that does not read as a
-// number with it (as after a change of locale) stops the search.
-double headerValue(const std::string& text, char separator) {
-    double value = 0;
-    if (!util::TryParseNumber(text, separator, value))
-        throw util::Error("'" + text + "' is not a valid floating point value");
+// The number beside a header text. A header written without one (not by a run) stops the search.
+double headerValue(double value, const std::string& text) {
+    if (std::isnan(value)) throw util::Error("'" + text + "' is not a valid floating point value");
     return value;
 }
 
@@ -60,8 +57,8 @@ public:
 private:
     const std::string& cell(int c, int r) const { return m_.text(c, r); }
     bool isTwoPhase(int c, int r) const { return cell(c, r) == kTwoPhase; }
-    double x(int c) const { return headerValue(cell(c, 0), sep_); }
-    double Y(int r) const { return headerValue(cell(0, r), sep_); }
+    double x(int c) const { return headerValue(m_.columnValue(c), cell(c, 0)); }
+    double Y(int r) const { return headerValue(m_.rowValue(r), cell(0, r)); }
 
     // Runs of equal texts over columns 1 .. last of row r. Two different single-phase texts that
     // meet without an "E" between them get an empty "E" run between their runs.

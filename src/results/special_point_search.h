@@ -8,11 +8,12 @@ namespace results {
 // row to the next, and hands the nodes, the other special points with their texts and the
 // diagram's special point series to the sink, in the order found (see SpecialPointSink).
 //
-// Only the texts of the matrix are read: phase names, the two-phase marker "E", and the header
-// texts, which are read as numbers written with decimalSeparator (the run wrote them so). A header
-// text that is not such a number stops the search with util::Error; what the sink received before
-// stays. A matrix with fewer than two data rows, or without data columns, finds nothing.
-// yParameterIndex (see y_parameter.h) gives the letter that opens each other-point text.
+// Only the matrix is read: the cell texts (phase names, the two-phase marker "E") and the numbers
+// kept beside the header texts (compositions and Y values as the texts show them). A header
+// without a number stops the search with util::Error; what the sink received before stays. A
+// matrix with fewer than two data rows, or without data columns, finds nothing.
+// yParameterIndex (see y_parameter.h) gives the letter that opens each other-point text; its
+// numbers are written with decimalSeparator.
 void FindSpecialPoints(const calc::PhaseMatrix& matrix, int yParameterIndex, char decimalSeparator,
                        SpecialPointSink& sink);
 

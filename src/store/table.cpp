@@ -461,8 +461,9 @@ const Value& Table::valueAt(int row, int field) const {
     return impl_->rows.at(impl_->lo + static_cast<std::size_t>(row)).values[static_cast<std::size_t>(field)];
 }
 
-double Table::asFloat(std::string_view field) const {
-    const Value& v = value(field);
+double Table::asFloat(std::string_view field) const { return toFloat(value(field), field); }
+
+double Table::toFloat(const Value& v, std::string_view field) {
     if (const auto* d = std::get_if<double>(&v)) return *d;
     if (const auto* i = std::get_if<std::int64_t>(&v)) return static_cast<double>(*i);
     if (const auto* b = std::get_if<bool>(&v)) return *b ? 1 : 0;
@@ -473,8 +474,9 @@ double Table::asFloat(std::string_view field) const {
     return 0;
 }
 
-std::int64_t Table::asInteger(std::string_view field) const {
-    const Value& v = value(field);
+std::int64_t Table::asInteger(std::string_view field) const { return toInteger(value(field), field); }
+
+std::int64_t Table::toInteger(const Value& v, std::string_view field) {
     if (const auto* i = std::get_if<std::int64_t>(&v)) return *i;
     if (const auto* d = std::get_if<double>(&v)) return static_cast<std::int64_t>(*d);
     if (const auto* b = std::get_if<bool>(&v)) return *b ? 1 : 0;
@@ -485,8 +487,9 @@ std::int64_t Table::asInteger(std::string_view field) const {
     return 0;
 }
 
-bool Table::asBoolean(std::string_view field) const {
-    const Value& v = value(field);
+bool Table::asBoolean(std::string_view field) const { return toBoolean(value(field)); }
+
+bool Table::toBoolean(const Value& v) {
     if (const auto* b = std::get_if<bool>(&v)) return *b;
     if (const auto* i = std::get_if<std::int64_t>(&v)) return *i != 0;
     if (const auto* s = std::get_if<std::string>(&v)) return util::equalsIgnoreCase(*s, "True");
@@ -530,6 +533,20 @@ void Table::setGetText(std::string_view field, GetTextHandler handler) {
                                   [&](const auto& h) { return util::equalsIgnoreCase(h.first, field); }),
                    handlers.end());
     if (handler) handlers.emplace_back(std::string(field), std::move(handler));
+}
+
+const Value& Table::storedValue(std::size_t position, int field) const {
+    return impl_->rows.at(position).values[static_cast<std::size_t>(field)];
+}
+
+RecordView Table::records() const { return RecordView(*this, impl_->lo, impl_->hi); }
+
+RecordView Table::recordsFor(const Value& masterValue) const {
+    if (!active()) return RecordView(*this, 0, 0);
+    if (impl_->rangeField < 0) return RecordView(*this, 0, impl_->rows.size());
+    if (store::isNull(masterValue)) return RecordView(*this, 0, 0);
+    const auto [lo, hi] = impl_->rows.range(masterValue);
+    return RecordView(*this, lo, hi);
 }
 
 void Table::addObserver(TableObserver* observer) { impl_->observers.push_back(observer); }

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "store/record_view.h"
 #include "store/schema.h"
 #include "store/table_contents.h"
 #include "store/table_events.h"
@@ -129,6 +130,13 @@ public:
     // Value of a shown record by 0-based row, for views.
     const Value& valueAt(int row, int field) const;
 
+    // ---- reading without the cursor (see RecordView) ----
+    // The records the table shows now: its detail range, or all of them.
+    RecordView records() const;
+    // The records a detail table shows while its master's current record has `masterValue` in the
+    // master field; all records for a table without a master. Empty for an empty master value.
+    RecordView recordsFor(const Value& masterValue) const;
+
     // ---- events and observers ----
     TableEvents& events() { return events_; }
     void setGetText(std::string_view field, GetTextHandler handler);
@@ -136,7 +144,14 @@ public:
     void removeObserver(TableObserver* observer);
 
 private:
+    friend class RecordView;
     struct Impl;
+    // The conversions of asFloat, asInteger and asBoolean, for a value of the named field.
+    static double toFloat(const Value& v, std::string_view field);
+    static std::int64_t toInteger(const Value& v, std::string_view field);
+    static bool toBoolean(const Value& v);
+    // A field of the record at absolute position `position` (all records in index order).
+    const Value& storedValue(std::size_t position, int field) const;
     void requireActive() const;
     void requireEditing() const;
     void fire(const TableEvents::Handler& handler);

@@ -51,7 +51,7 @@ TEST(GridRunOverPhaseFunctions, RegularSolutionSystemWithACompound) {
     record.Ymax = 1200;
     record.Zvalue = 1;
     record.Yparameter = "Temperature";
-    calc::RunObserver quiet;
+    calc::RowObserver quiet;
     ASSERT_EQ(run.run(record, phases, quiet, dialogs), calc::GridRun::Outcome::Completed);
     EXPECT_TRUE(dialogs.shown.empty());
 

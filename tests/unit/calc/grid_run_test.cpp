@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "support/scripted_dialogs.h"
@@ -68,20 +69,42 @@ calc::SystemRecord system(int xpoints, int ypoints, double ymin, double ymax, st
     return s;
 }
 
-class ObserverStub : public calc::RunObserver {
+// What the run reports, with the display data of every row copied out of the call.
+class ObserverStub : public calc::RowObserver {
 public:
-    std::function<void()> onYield;
+    struct Row {
+        int rowIndex = 0;
+        double y = 0;
+        std::vector<std::vector<double>> curveX, curveG;
+        std::vector<double> hullX, hullG, pointPhaseX;
+        std::vector<std::pair<double, double>> segments;
+    };
+    std::function<void()> onRow;
     std::vector<std::string> statuses;
-    int yields = 0;
+    std::vector<Row> rows;
+    std::vector<std::string> prepared;  // solution phases announced before the first row
+    std::vector<double> preparedGrid;
     bool displays = false;
     std::vector<bool> finished;
-    bool showChart() override { return displays; }
-    bool showMosaic() override { return displays; }
-    int mosaicHeight() override { return 110; }
+    bool wantsChart() override { return displays; }
+    bool wantsMosaic() override { return displays; }
+    void runPrepared(const calc::RunStart& start) override {
+        prepared = start.solutionPhases;
+        preparedGrid = start.compositions;
+    }
     void statusText(const std::string& text) override { statuses.push_back(text); }
-    void yield() override {
-        ++yields;
-        if (onYield) onYield();
+    void rowDone(const calc::RowFrame& frame) override {
+        Row row{frame.rowIndex, frame.y, {}, {}, {}, {}, {}, {}};
+        for (const auto& curve : frame.curves) {
+            row.curveX.emplace_back(curve.x.begin(), curve.x.end());
+            row.curveG.emplace_back(curve.g.begin(), curve.g.end());
+        }
+        row.hullX.assign(frame.hullX.begin(), frame.hullX.end());
+        row.hullG.assign(frame.hullG.begin(), frame.hullG.end());
+        row.pointPhaseX.assign(frame.pointPhaseX.begin(), frame.pointPhaseX.end());
+        for (const auto& segment : frame.segments) row.segments.emplace_back(segment.x1, segment.x2);
+        rows.push_back(std::move(row));
+        if (onRow) onRow();
     }
     void runFinished(bool completed) override { finished.push_back(completed); }
 };
@@ -106,7 +129,7 @@ TEST(GridRun, TinyGridOfOneConvexPhase) {
         FakePhases phases;
         phases.params = &run.parameters();
         phases.solutions = {{"LIQUID", convex}};
-        calc::RunObserver none;
+        calc::RowObserver none;
         ScriptedDialogs dialogs;
         ASSERT_EQ(run.run(system(2, 1, 500, 1000), phases, none, dialogs), Outcome::Completed);
         const calc::PhaseMatrix& m = run.results().matrix;
@@ -160,9 +183,9 @@ TEST(GridRun, RowsRunFromYmaxDownToExactlyYmin) {
     EXPECT_EQ(f.run.results().matrix.rowCount(), 5);
     EXPECT_EQ(f.row(2)[0], "0.666667");
     EXPECT_EQ(f.row(4)[0], "0");
-    EXPECT_EQ(f.observer.yields, 5);  // after the preparation and after every row
-    // Mosaic image 110 pixels high: 100 pixels for the Y range; the 3rd row's pixel row follows.
-    EXPECT_EQ(f.run.parameters().RowPixelY, static_cast<int>(3 * step * 100));
+    ASSERT_EQ(f.observer.rows.size(), 4u);
+    EXPECT_EQ(f.observer.rows[3].rowIndex, 3);
+    EXPECT_EQ(f.observer.rows[3].y, 0);
     EXPECT_EQ(f.observer.finished, std::vector<bool>{true});
 
     // Here the three steps leave Y 5.8e-11 above YMin: that row is computed where it lies, and one
@@ -182,7 +205,6 @@ TEST(GridRun, EqualYLimitsComputeOneRow) {
     ASSERT_EQ(f.go(system(4, 10, 700, 700)), Outcome::Completed);
     EXPECT_EQ(f.phases.temperatures, std::vector<double>{700});
     EXPECT_EQ(f.run.results().matrix.rowCount(), 2);
-    EXPECT_EQ(f.run.parameters().RowPixelY, 0);
 }
 
 TEST(GridRun, StatusEveryTenthRow) {
@@ -202,11 +224,11 @@ TEST(GridRun, StopEndsTheRunBetweenRowsKeepingFinishedRows) {
     // The stop button is pressed after the first row and answered No, then after the second: Yes.
     f.dialogs.answerConfirm(false);
     f.dialogs.answerConfirm(true);
-    f.observer.onYield = [&] {
-        if (f.observer.yields == 2) {
+    f.observer.onRow = [&] {
+        if (f.observer.rows.size() == 1) {
             EXPECT_FALSE(f.run.askStop(f.dialogs));
         }
-        if (f.observer.yields == 3) {
+        if (f.observer.rows.size() == 2) {
             EXPECT_TRUE(f.run.askStop(f.dialogs));
         }
         rowsDone = f.run.parameters().RowIndex + 1;
@@ -219,7 +241,7 @@ TEST(GridRun, StopEndsTheRunBetweenRowsKeepingFinishedRows) {
     EXPECT_EQ(f.run.results().boundaryLast, 3);  // one field in each finished row
     EXPECT_EQ(f.observer.finished, std::vector<bool>{false});
     // The next run is not stopped by the old request.
-    f.observer.onYield = nullptr;
+    f.observer.onRow = nullptr;
     EXPECT_EQ(f.go(system(10, 10, 300, 1300)), Outcome::Completed);
     EXPECT_EQ(f.run.results().matrix.rowCount(), 12);
     EXPECT_EQ(f.run.results().boundaryLast, 21);
@@ -258,8 +280,8 @@ TEST(GridRun, SecondStartDuringARunIsRefused) {
     RunFixture f;
     f.phases.solutions = {{"A", convex}};
     Outcome inner = Outcome::Completed;
-    f.observer.onYield = [&] {
-        if (f.observer.yields == 2) inner = f.go(system(2, 1, 0, 1));
+    f.observer.onRow = [&] {
+        if (f.observer.rows.size() == 1) inner = f.go(system(2, 1, 0, 1));
     };
     EXPECT_EQ(f.go(system(2, 4, 300, 400)), Outcome::Completed);
     EXPECT_EQ(inner, Outcome::NotStarted);
@@ -301,6 +323,45 @@ TEST(GridRun, DisplaysOnAndOffGiveIdenticalResults) {
     EXPECT_EQ(on.first, off.first);
     EXPECT_EQ(on.second, off.second);
     EXPECT_FALSE(on.second.empty());
+}
+
+TEST(GridRun, RowFramesCarryCurvesHullMarksAndSegments) {
+    RunFixture f;
+    f.phases.solutions = {{"ALPHA", alpha}, {"BETA", beta}};
+    f.phases.points = {{{"AB-(C)", 0.45}, [](double, double, double) { return -500.0; }}};
+    f.observer.displays = true;
+    ASSERT_EQ(f.go(system(10, 2, 500, 700)), Outcome::Completed);
+    EXPECT_EQ(f.observer.prepared, (std::vector<std::string>{"ALPHA", "BETA"}));
+    EXPECT_EQ(f.observer.preparedGrid, f.run.compositions());
+    ASSERT_EQ(f.observer.rows.size(), 3u);
+    size_t boundary = 0;
+    const auto boundaries = f.run.results().boundaries();
+    for (size_t r = 0; r < 3; ++r) {
+        const ObserverStub::Row& row = f.observer.rows[r];
+        SCOPED_TRACE(r);
+        EXPECT_EQ(row.rowIndex, static_cast<int>(r));
+        EXPECT_EQ(row.y, 700 - 100.0 * static_cast<double>(r));
+        // One curve per solution phase over the whole grid, as evaluated for this row's T.
+        ASSERT_EQ(row.curveX.size(), 2u);
+        EXPECT_EQ(row.curveX[1], f.run.compositions());
+        for (size_t c = 0; c < row.curveX[0].size(); ++c)
+            EXPECT_EQ(row.curveG[0][c], alpha(row.curveX[0][c], row.y, 0));
+        // The convex line runs right to left from XMax to XMin through the compound.
+        ASSERT_FALSE(row.hullX.empty());
+        EXPECT_EQ(row.hullX.front(), 1);
+        EXPECT_EQ(row.hullX.back(), 0);
+        EXPECT_TRUE(std::is_sorted(row.hullX.rbegin(), row.hullX.rend()));
+        EXPECT_EQ(row.pointPhaseX, std::vector<double>{0.45});
+        // Segments are the row's boundary pairs, left end first.
+        ASSERT_EQ(row.segments.size(), 2u);
+        for (const auto& [x1, x2] : row.segments) {
+            EXPECT_EQ(x2, boundaries[boundary].X);
+            EXPECT_EQ(x1, boundaries[boundary + 1].X);
+            EXPECT_LT(x1, x2);
+            boundary += 2;
+        }
+    }
+    EXPECT_EQ(boundary, boundaries.size());
 }
 
 }  // namespace

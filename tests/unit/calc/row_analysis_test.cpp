@@ -35,26 +35,6 @@ struct Boundary {
 
 std::ostream& operator<<(std::ostream& out, const Boundary& b) { return out << "(" << b.x << " " << b.name << ")"; }
 
-// Records what the live displays are told.
-class RecordingObserver : public calc::RunObserver {
-public:
-    bool chart = true;
-    bool mosaic = true;
-    std::vector<std::string> calls;
-    bool showChart() override { return chart; }
-    bool showMosaic() override { return mosaic; }
-    void addPhasePoint(int phase, double x, double g) override { record("phase", phase, x, g); }
-    void addHullPoint(double x, double g) override { record("hull", 0, x, g); }
-    void drawPointPhase(double x, int pixelRow) override { record("marker", pixelRow, x, 0); }
-
-private:
-    void record(const char* kind, int n, double x, double g) {
-        std::ostringstream s;
-        s << kind << " " << n << " " << x << " " << g;
-        calls.push_back(s.str());
-    }
-};
-
 // One row analysed on plain inputs.
 class RowFixture {
 public:
@@ -74,7 +54,8 @@ public:
         analysis.begin(results, params, x_, names, entries, '.');
     }
 
-    void row(calc::RunObserver& observer) {
+    // With `chart` / `mosaic` the analysis keeps the convex line / the point-phase marks.
+    void row(bool chart = false, bool mosaic = false) {
         std::vector<std::vector<double>> gs;
         for (const auto& phase : phases_) {
             gs.emplace_back();
@@ -82,11 +63,7 @@ public:
         }
         std::vector<double> pointG;
         for (const auto& p : points_) pointG.push_back(p.g);
-        analysis.analyse(params, gs, pointG, observer, dialogs);
-    }
-    void row() {
-        calc::RunObserver none;
-        row(none);
+        analysis.analyse(params, gs, pointG, chart, mosaic, dialogs);
     }
 
     // Data cells of matrix row r, separated by blanks; "-" for an empty cell.
@@ -142,12 +119,9 @@ TEST_P(RowCases, MatrixRowAndBoundaryPoints) {
     const RowCase& c = GetParam();
     const double step = c.compositions.size() == 5 ? 0.25 : 0.1;  // grid(4) or grid(10)
     RowFixture f(c.compositions, step, c.phases, c.points);
-    RecordingObserver mosaic;
-    mosaic.chart = false;
-    f.row(mosaic);
-    std::vector<double> markers;
-    for (const std::string& call : mosaic.calls) markers.push_back(std::stod(call.substr(std::string("marker 0 ").size())));
-    EXPECT_EQ(markers, c.markers);
+    f.row(false, true);
+    EXPECT_EQ(f.analysis.pointPhaseMarks(), c.markers);
+    EXPECT_TRUE(f.analysis.hullLineX().empty());
     EXPECT_EQ(f.params.RowIndex, 0);
     EXPECT_EQ(f.results.matrix.text(0, 1), "1000");
     EXPECT_EQ(f.cells(1), c.cells);
@@ -187,9 +161,17 @@ INSTANTIATE_TEST_SUITE_P(
         // at XMax an upper vertex, and it ends a field without a column of its own.
         RowCase{"PointPhaseOutsideTheRange", grid(10), {{"A", convex}}, {{"P-(C)", 1.2, 0}},
                 "A A A A A A E E E E A", {{1.2, "P-(C)"}, {1, "A"}, {1, "A"}, {0.5, "A"}}, {}, {}},
+        // Beyond the last hull vertex no phase reaches the end of the range: no field there.
         RowCase{"CompositionsWithoutAPhaseStayEmpty", grid(10), {{"A", undefinedAbove07}}, {},
                 "A A A A A A A A - - -", {}, {}, {}},
-        RowCase{"NoCandidateAtAll", grid(4), {{"A", nowhere}}, {}, "- - - - -", {}, {"Number of points equals to 0"}, {}},
+        // Between two hull vertices a composition without a phase lies inside a two-phase field.
+        RowCase{"GapBetweenPhaseWindowsIsTwoPhase", grid(10),
+                {{"ALPHA", [](double x) { return x <= 0.2 ? alpha(x) : 1e30; }},
+                 {"BETA", [](double x) { return x >= 0.8 ? beta(x) : 1e30; }}},
+                {{"AB-(C)", 0.5, -100}}, "ALPHA ALPHA ALPHA E E AB-(C) E E BETA BETA BETA",
+                {{0.8, "BETA"}, {0.5, "AB-(C)"}, {0.5, "AB-(C)"}, {0.2, "ALPHA"}}, {}, {0.5}},
+        // The message counts what the analysis holds (the last candidate's index), not what it kept.
+        RowCase{"NoCandidateAtAll", grid(4), {{"A", nowhere}}, {}, "- - - - -", {}, {"Number of points equals to -1"}, {}},
         RowCase{"OnlyAPointPhase", grid(4), {{"A", nowhere}}, {{"P-(C)", 0.5, -10}}, "- - - - -", {}, {}, {}}),
     [](const ::testing::TestParamInfo<RowCase>& info) { return std::string(info.param.name); });
 
@@ -241,27 +223,27 @@ TEST(RowAnalysis, RowsGrowTheMatrixWithTheirYHeaders) {
     }
 }
 
-TEST(RowAnalysis, DisplaysAreToldOnlyWhenTheyAsk) {
+TEST(RowAnalysis, DisplayDataIsKeptOnlyWhenAsked) {
     RowFixture f(grid(10), 0.1, {{"ALPHA", alpha}, {"BETA", beta}}, {{"AB-(C)", 0.5, -100}});
-    f.params.RowPixelY = 17;
-    RecordingObserver on;
-    f.row(on);
-    // Every G of every phase, compositions in order and phases in order within each.
-    ASSERT_EQ(std::count_if(on.calls.begin(), on.calls.end(), [](auto& s) { return s.starts_with("phase"); }), 22);
-    EXPECT_EQ(on.calls[0], "phase 0 0 400");
-    EXPECT_EQ(on.calls[1], "phase 1 0 6400");
-    std::vector<std::string> rest(on.calls.begin() + 22, on.calls.end());
-    // Hull right to left; the point phase is marked once, when the walk reaches it as a left end.
-    EXPECT_EQ(rest, (std::vector<std::string>{"hull 0 1 400", "hull 0 0.9 100", "hull 0 0.8 0", "hull 0 0.5 -100",
-                                               "marker 17 0.5 0", "hull 0 0.2 0", "hull 0 0.1 100", "hull 0 0 400"}));
+    f.row(true, true);
+    // The convex line right to left; the point phase is marked once, when the walk reaches it as a left end.
+    EXPECT_EQ(f.analysis.hullLineX(), (std::vector<double>{1, 0.9, 0.8, 0.5, 0.2, 0.1, 0}));
+    const std::vector<double> line{400, 100, 0, -100, 0, 100, 400};
+    ASSERT_EQ(f.analysis.hullLineG().size(), line.size());
+    for (size_t k = 0; k < line.size(); ++k) EXPECT_NEAR(f.analysis.hullLineG()[k], line[k], 1e-9) << k;
+    EXPECT_EQ(f.analysis.pointPhaseMarks(), std::vector<double>{0.5});
 
     RowFixture g(grid(10), 0.1, {{"ALPHA", alpha}, {"BETA", beta}}, {{"AB-(C)", 0.5, -100}});
-    RecordingObserver off;
-    off.chart = off.mosaic = false;
-    g.row(off);
-    EXPECT_TRUE(off.calls.empty());
+    g.row();
+    EXPECT_TRUE(g.analysis.hullLineX().empty());
+    EXPECT_TRUE(g.analysis.pointPhaseMarks().empty());
     EXPECT_EQ(g.cells(1), f.cells(1));
     EXPECT_EQ(g.boundaries(), f.boundaries());
+    // A second row with displays starts its lists afresh.
+    f.params.YCurrent = 900;
+    f.row(true, true);
+    EXPECT_EQ(f.analysis.hullLineX().size(), 7u);
+    EXPECT_EQ(f.analysis.pointPhaseMarks().size(), 1u);
 }
 
 }  // namespace

@@ -126,7 +126,6 @@ TEST(RunParameters, GridCountsStepsAndAxisIncrement) {
         s.Ymax = c.ymax;
         calc::RunParameters params;
         params.RowIndex = 7;
-        params.RowPixelY = 9;
         ScriptedDialogs dialogs;
         ASSERT_TRUE(params.read(s, dialogs)) << c.name;
         EXPECT_EQ(params.XIntervals, c.nx) << c.name;
@@ -136,7 +135,6 @@ TEST(RunParameters, GridCountsStepsAndAxisIncrement) {
         EXPECT_DOUBLE_EQ(params.BottomAxisIncrement, c.increment) << c.name;
         EXPECT_DOUBLE_EQ(params.YCurrent, c.ymax) << c.name;
         EXPECT_EQ(params.RowIndex, -1) << c.name;
-        EXPECT_EQ(params.RowPixelY, 0) << c.name;
         EXPECT_FALSE(params.ParametersInvalid) << c.name;
     }
 }

@@ -15,7 +15,7 @@ namespace functions {
 namespace {
 
 using testing::detail;
-using testing::MemoryParameter;
+using functions::MemoryParameter;
 using testing::MemorySource;
 
 TEST(ParseComposition, ReadsOneOrTwoValuesAndDropsValuesAboveOne) {

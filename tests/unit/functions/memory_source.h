@@ -4,50 +4,21 @@
 #include <utility>
 #include <vector>
 
-#include "functions/function_source.h"
+#include "functions/memory_source.h"
 #include "util/errors.h"
-#include "util/text.h"
 
 namespace functions::testing {
 
-struct MemoryPhase {
-    std::string designation;
-    std::vector<GibbsRecord> records;
-};
-
-struct MemoryParameter {
-    std::string designation;
-    std::vector<StabilityDetail> details;
-};
-
-// An in-memory database for the phase-function assembly. Records listed in `failingReads`
-// (phase, record) throw a store error when read.
-class MemorySource : public FunctionSource {
+// The in-memory database of the assembly, with records listed in `failingReads` (phase, record)
+// throwing a store error when read.
+class MemorySource : public functions::MemorySource {
 public:
-    std::string designation = "A+B";
-    std::string yparameter = "Temperature";
-    std::vector<MemoryPhase> phases;
-    std::vector<MemoryParameter> parameters;
+    MemorySource() { designation = "A+B"; }
     std::set<std::pair<int, int>> failingReads;
-    std::vector<std::string> lookups;  // every designation asked for, in order
 
-    std::string systemDesignation() override { return designation; }
-    std::string yParameter() override { return yparameter; }
-    int phaseCount() override { return static_cast<int>(phases.size()); }
-    std::string phaseDesignation(int phase) override { return phases.at(phase).designation; }
-    int gibbsCount(int phase) override { return static_cast<int>(phases.at(phase).records.size()); }
     GibbsRecord gibbsRecord(int phase, int record) override {
         if (failingReads.count({phase, record})) throw util::Error("record cannot be read");
-        return phases.at(phase).records.at(record);
-    }
-    bool findStability(std::string_view name, std::vector<StabilityDetail>& details) override {
-        lookups.emplace_back(name);
-        for (const MemoryParameter& parameter : parameters)
-            if (util::equalsIgnoreCase(parameter.designation, name)) {
-                details = parameter.details;
-                return true;
-            }
-        return false;
+        return functions::MemorySource::gibbsRecord(phase, record);
     }
 };
 

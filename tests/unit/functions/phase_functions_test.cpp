@@ -14,7 +14,7 @@ namespace functions {
 namespace {
 
 using testing::detail;
-using testing::MemoryPhase;
+using functions::MemoryPhase;
 using testing::MemorySource;
 using testing::record;
 using Shown = testsupport::ScriptedDialogs::Shown;

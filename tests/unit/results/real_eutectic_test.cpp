@@ -77,7 +77,7 @@ TEST(RealEutectic, PbSnEutecticIsANodeWithinOneGridStep) {
     system.Zvalue = 1;
     system.Yparameter = "Temperature";
     PbSnPhases phases;
-    calc::RunObserver quiet;
+    calc::RowObserver quiet;
     testsupport::ScriptedDialogs dialogs;
     calc::GridRun run(',');
     ASSERT_EQ(run.run(system, phases, quiet, dialogs), calc::GridRun::Outcome::Completed);

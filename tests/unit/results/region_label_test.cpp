@@ -2,14 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "support/scripted_dialogs.h"
 #include "special_point_test_support.h"
 
 namespace {
 
 using resultstest::buildMatrix;
 
-// Headers with "," as the run writes them in a comma locale; ParseNumber reads both separators.
+// Headers with "," as the run writes them in a comma locale.
 calc::PhaseMatrix labelMatrix() {
     return buildMatrix({"0", "0.25", "0.5", "0.75", "1"},
                        {{"1000", "L L L L L"},
@@ -39,28 +38,23 @@ TEST(RegionLabel, NamesThePhaseOrTheTwoPhasesAroundTheClick) {
         {"below the lowest Y", 0.5, 599, std::nullopt},
     };
     calc::PhaseMatrix m = labelMatrix();
-    for (const Case& c : cases) {
-        testsupport::ScriptedDialogs dialogs;
-        EXPECT_EQ(results::regionLabelText(m, c.cx, c.cy, dialogs), c.text) << c.name;
-        EXPECT_TRUE(dialogs.shown.empty()) << c.name;
-    }
+    for (const Case& c : cases) EXPECT_EQ(results::regionLabelText(m, c.cx, c.cy), c.text) << c.name;
 }
 
 TEST(RegionLabel, NothingBeforeAnyRun) {
-    testsupport::ScriptedDialogs dialogs;
     calc::PhaseMatrix empty;
-    EXPECT_EQ(results::regionLabelText(empty, 0.5, 100, dialogs), std::nullopt);
+    EXPECT_EQ(results::regionLabelText(empty, 0.5, 100), std::nullopt);
     calc::PhaseMatrix headerOnly = buildMatrix({"0", "1"}, {}, ',');
-    EXPECT_EQ(results::regionLabelText(headerOnly, 0.5, 100, dialogs), std::nullopt);
-    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_EQ(results::regionLabelText(headerOnly, 0.5, 100), std::nullopt);
 }
 
-TEST(RegionLabel, UnreadableHeaderShowsTheMessageAndReadsOn) {
+TEST(RegionLabel, ReadsTheNumbersBesideTheHeaderTexts) {
+    // The texts say nothing a parser could read; the numbers place the click.
     calc::PhaseMatrix m = labelMatrix();
-    m.setText(2, 0, "abc");  // reads as 0: the click at 0.1 passes it and lands on column 3
-    testsupport::ScriptedDialogs dialogs;
-    EXPECT_EQ(results::regionLabelText(m, 0.1, 950, dialogs), "AB");
-    EXPECT_EQ(dialogs.texts("message"), std::vector<std::string>{"Invalid number: abc"});
+    m.setColumnHeader(2, "a quarter", 0.25);
+    m.setRowHeader(1, "a thousand", 1000);
+    EXPECT_EQ(results::regionLabelText(m, 0.1, 950), "L+AB");
+    EXPECT_EQ(results::regionLabelText(m, 0.2, 1000), "L");
 }
 
 }  // namespace

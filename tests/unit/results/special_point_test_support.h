@@ -6,6 +6,7 @@
 
 #include "calc/phase_matrix.h"
 #include "results/special_point_sink.h"
+#include "util/text.h"
 
 namespace resultstest {
 
@@ -43,7 +44,9 @@ public:
 };
 
 // A phase matrix from header texts and rows of blank-separated cell tokens. In the header texts
-// "." stands for the decimal separator. Tokens: "~" is an unwritten cell (""), "_E" is " E".
+// "." stands for the decimal separator; each header gets the number its text shows, as a run
+// writes it, and none when the text is not a number. Tokens: "~" is an unwritten cell (""),
+// "_E" is " E".
 struct MatrixRow {
     std::string y;
     std::string cells;
@@ -59,10 +62,18 @@ inline calc::PhaseMatrix buildMatrix(const std::vector<std::string>& xs, const s
     calc::PhaseMatrix m;
     m.resize(static_cast<int>(xs.size()) + 1, static_cast<int>(rows.size()) + 1);
     m.setText(0, 0, " Y/X");
-    for (size_t c = 0; c < xs.size(); ++c) m.setText(static_cast<int>(c) + 1, 0, withSeparator(xs[c], sep));
+    double value = 0;
+    for (size_t c = 0; c < xs.size(); ++c) {
+        const int col = static_cast<int>(c) + 1;
+        const std::string text = withSeparator(xs[c], sep);
+        if (util::TryParseNumber(text, sep, value)) m.setColumnHeader(col, text, value);
+        else m.setText(col, 0, text);
+    }
     for (size_t r = 0; r < rows.size(); ++r) {
         int row = static_cast<int>(r) + 1;
-        m.setText(0, row, withSeparator(rows[r].y, sep));
+        const std::string text = withSeparator(rows[r].y, sep);
+        if (util::TryParseNumber(text, sep, value)) m.setRowHeader(row, text, value);
+        else m.setText(0, row, text);
         std::istringstream tokens(rows[r].cells);
         std::string token;
         for (int col = 1; tokens >> token && col < m.colCount(); ++col)

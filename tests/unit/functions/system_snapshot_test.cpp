@@ -1,4 +1,4 @@
-// The phase functions over the real tables of the data module.
+// The phase functions over a copy of the real tables of the data module.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,7 +7,7 @@
 #include "db/tdm.h"
 #include "functions/phase_functions.h"
 #include "functions/system_listing.h"
-#include "functions/tdm_function_source.h"
+#include "functions/memory_source.h"
 #include "golden_system.h"
 #include "support/scripted_dialogs.h"
 #include "temp_directory.h"
@@ -20,7 +20,7 @@ using testing::TempDirectory;
 using Shown = testsupport::ScriptedDialogs::Shown;
 
 // A database made through the table store, holding the system of the golden listing.
-class TdmFunctionSourceTest : public ::testing::Test {
+class SystemSnapshotTest : public ::testing::Test {
 protected:
     void SetUp() override {
         const std::string dir = database.path().string() + "/";
@@ -33,26 +33,34 @@ protected:
         ASSERT_TRUE(dialogs.shown.empty());
     }
 
+    MemorySource snapshot() { return MemorySource::ReadCurrentSystem(tdm); }
+
     TempDirectory database;
     testsupport::ScriptedDialogs dialogs;
     db::TDM tdm{dialogs};
-    TdmFunctionSource source{tdm};
     RunValues run;
     PhaseFunctions functions{run, dialogs, '.'};
 };
 
-TEST_F(TdmFunctionSourceTest, ListingMatchesTheGoldenFileByteForByte) {
+TEST_F(SystemSnapshotTest, ListingMatchesTheGoldenFileByteForByte) {
     TempDirectory output;
+    tdm.tblStability.last();
+    const std::string currentParameter = tdm.tblStability.asString("Designation");
+    MemorySource source = snapshot();
     EXPECT_EQ(WriteSystemListing(functions, source, output.path()), "Cu+Ni.txt");
     EXPECT_EQ(readBytes(output.path() / "Cu+Ni.txt"), readBytes(RAVO_TEST_DATA_DIR "/functions/Cu+Ni.txt"));
     EXPECT_EQ(dialogs.shown, (std::vector<Shown>{{"information", "Данные записаны в файл Cu+Ni.txt"}}));
-    // The phases are back on the first one; the parameter looked up last stays current.
+    // Reading the copy moved no cursor.
     EXPECT_EQ(tdm.tblPhases.recNo(), 1);
-    EXPECT_EQ(tdm.tblStability.asString("Designation"), "Ni");
+    EXPECT_EQ(tdm.tblStability.asString("Designation"), currentParameter);
     EXPECT_EQ(tdm.tblSystems.asString("System_designation"), "Cu+Ni");
 }
 
-TEST_F(TdmFunctionSourceTest, AssembledPhasesEvaluateTheSubstitutedElementData) {
+TEST_F(SystemSnapshotTest, AssembledPhasesEvaluateTheSubstitutedElementData) {
+    tdm.tblPhases.last();
+    const int phasesAt = tdm.tblPhases.recNo();
+    MemorySource source = snapshot();
+    EXPECT_EQ(tdm.tblPhases.recNo(), phasesAt);
     ASSERT_TRUE(functions.BuildPhaseFunctions(source));
     ASSERT_EQ(functions.SolutionList.count(), 3u);
     EXPECT_EQ(functions.PointPhaseList.name(0), "Compound");
@@ -73,13 +81,14 @@ TEST_F(TdmFunctionSourceTest, AssembledPhasesEvaluateTheSubstitutedElementData) 
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
-TEST_F(TdmFunctionSourceTest, UnknownReferenceInTheTablesFailsTheAssembly) {
+TEST_F(SystemSnapshotTest, UnknownReferenceInTheTablesFailsTheAssembly) {
     ASSERT_TRUE(tdm.tblSystems.locate("System_designation", store::Value{std::string("Zn+Zr")}));
     tdm.tblStability.first();
     ASSERT_TRUE(tdm.tblStability.locate("Designation", store::Value{std::string("Zn")}));
     tdm.tblStability.edit();
     tdm.tblStability.setString("Designation", "Zinc");
     tdm.tblStability.post();
+    MemorySource source = snapshot();
     EXPECT_FALSE(functions.BuildPhaseFunctions(source));
     EXPECT_EQ(dialogs.shown, (std::vector<Shown>{{"error", "Designation: Zn not found"}}));
 }

@@ -1,0 +1,86 @@
+#include "engine/calculation.h"
+
+#include <algorithm>
+
+#include "calc/functions_phase_source.h"
+#include "db/tdm.h"
+#include "results/special_point_search.h"
+
+namespace engine {
+
+Calculation::Calculation(util::Dialogs& dialogs, char decimalSeparator)
+    : dialogs_(dialogs), separator_(decimalSeparator), grid_(decimalSeparator),
+      functions_(grid_.parameters(), dialogs, decimalSeparator) {}
+
+Calculation::~Calculation() = default;
+
+std::shared_ptr<const RunSnapshot> Calculation::takeSnapshot(const db::TDM& tdm) {
+    auto snapshot = std::make_shared<RunSnapshot>();
+    snapshot->system = calc::ReadSystemRecord(tdm.tblSystems);
+    snapshot->phases = functions::MemorySource::ReadCurrentSystem(tdm);
+    return snapshot;
+}
+
+void Calculation::setGridOverride(std::optional<int> xpoints, std::optional<int> ypoints) {
+    xpoints_ = xpoints;
+    ypoints_ = ypoints;
+}
+
+Calculation::Outcome Calculation::run(std::shared_ptr<const RunSnapshot> snapshot) {
+    calc::RowObserver none;
+    return run(std::move(snapshot), none);
+}
+
+Calculation::Outcome Calculation::run(std::shared_ptr<const RunSnapshot> snapshot, calc::RowObserver& observer) {
+    if (running()) {
+        dialogs_.warning("The calculation is already running");
+        return Outcome::NotStarted;
+    }
+    // Nodes of an earlier run must not outlive the start of this one, however it ends.
+    specialPoints_.clear();
+    snapshot_ = std::move(snapshot);
+    calc::SystemRecord system = snapshot_->system;
+    if (xpoints_) system.Xpoints = *xpoints_;
+    if (ypoints_) system.Ypoints = *ypoints_;
+    // The assembly reads a private copy: the snapshot itself is never changed.
+    source_ = snapshot_->phases;
+    calc::FunctionsPhaseSource phases(functions_, source_);
+    return grid_.run(system, phases, observer, dialogs_);
+}
+
+std::optional<double> Calculation::gibbsEnergy(std::string_view phase, double x, double T) {
+    if (functions_.PointPhaseList.find(phase) != nullptr) {
+        const functions::Tfuncts* pieces = functions_.FunctionList.find(phase);
+        const bool covered = pieces != nullptr && std::any_of(pieces->begin(), pieces->end(), [T](const auto& p) {
+                                 return p.Tmin <= T && T <= p.Tmax;
+                             });
+        if (!covered) return std::nullopt;
+        return functions_.EvaluatePointPhase(phase, T);
+    }
+    const functions::TParserplus* evaluator = functions_.SolutionList.find(phase);
+    const functions::Tfuncts* pieces = functions_.FunctionList.find(phase);
+    if (evaluator == nullptr || pieces == nullptr) return std::nullopt;
+    if (!evaluator->covers(T) &&
+        std::none_of(pieces->begin(), pieces->end(), [T](const auto& p) { return p.Tmin <= T && T <= p.Tmax; }))
+        return std::nullopt;
+    // The run's evaluation over a one-entry composition list; the grid's list is put back after.
+    functions::NameList<functions::TXclass> grid = std::move(functions_.CompositionList);
+    functions_.CompositionList.clear();
+    functions_.CompositionList.add("x", std::make_unique<functions::TXclass>(x));
+    functions::TG g(1, 0.0);
+    try {
+        functions_.EvaluateSolutionPhase(phase, g, T);
+    } catch (...) {
+        functions_.CompositionList = std::move(grid);
+        throw;
+    }
+    functions_.CompositionList = std::move(grid);
+    return g[0];
+}
+
+const results::SpecialPoints& Calculation::findSpecialPoints() {
+    results::FindSpecialPoints(grid_.results().matrix, grid_.parameters().YParameter, separator_, specialPoints_);
+    return specialPoints_;
+}
+
+}  // namespace engine
