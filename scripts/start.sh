@@ -40,7 +40,9 @@ if [ -n "$desktop" ] && [ -x "$desktop" ]; then
   if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
     echo
     echo "Starting the desktop program on the default database: $desktop"
-    # The program opens the database of its own directory, where the build put the default one.
+    # The program opens the database of its own directory, where the build put the default one,
+    # and keeps its chart settings in the current directory: start it there, out of the sources.
+    cd "$(dirname "$desktop")"
     exec "$desktop"
   fi
   echo
