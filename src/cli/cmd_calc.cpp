@@ -9,8 +9,9 @@
 
 #include "cli/command.h"
 #include "cli/console_dialogs.h"
-#include "cli/refine_output.h"
 #include "cli/plot_output.h"
+#include "cli/refine_output.h"
+#include "cli/system_choice.h"
 #include "db/tdm.h"
 #include "engine/calculation.h"
 #include "results/result_files.h"
@@ -110,8 +111,7 @@ int runCalc(const std::vector<std::string>& arguments, std::ostream& out, std::o
     cli::ConsoleDialogs dialogs(std::cin, err);
     db::TDM tdm(dialogs);
     tdm.Start(directory);
-    if (!tdm.tblSystems.locate("System_designation", store::Value{designation}))
-        throw util::Error("System " + designation + " not found");
+    cli::SelectSystem(tdm, designation);
     tdm.PostPendingEdits();
 
     engine::Calculation calculation(dialogs, '.');
@@ -141,6 +141,25 @@ int runCalc(const std::vector<std::string>& arguments, std::ostream& out, std::o
 const cli::CommandRegistration registration(
     "calc",
     "calc --db DIR --system DESIGNATION [--xpoints N] [--ypoints N] [--out DIR] [--refine] [--plot FILE.svg|.pdf|.png]",
-    runCalc);
+    runCalc,
+    "Calculates the phase diagram of the system as the program's \"Расчет\" does, on the grid stored\n"
+    "with the system, and writes four files (UTF-8, LF line ends, numbers with \".\" in the shortest\n"
+    "form that reads back to the same value):\n"
+    "  matrix.csv      the phase at every grid point: compositions in the first line, then one line\n"
+    "                  per Y from the highest down, Y first; E inside a two-phase field, -(C) marks a\n"
+    "                  phase of fixed composition\n"
+    "  boundaries.csv  X,Y,Column,PhaseName: the ends of every two-phase field, row by row\n"
+    "  nodes.csv       Y,XLeft,X,XRight: three-phase lines (eutectics and the like)\n"
+    "  special.txt     other points where the phases change, such as melting points\n"
+    "x is the mole fraction of the designation's second element; Y is temperature in K, pressure in\n"
+    "bar or a free variable, as the system says. A summary with the nodes follows on the output.\n\n"
+    "  --db DIR       the database directory\n"
+    "  --system WORD  the system's designation, or its key when two systems carry it\n"
+    "  --xpoints N    number of composition intervals instead of the stored one\n"
+    "  --ypoints N    number of Y intervals instead of the stored one\n"
+    "  --out DIR      where the files go (created when missing); default: the current directory\n"
+    "  --refine       also refine the invariants and every boundary point to exact equilibria:\n"
+    "                 invariants.csv, and boundaries.csv with the refined points\n"
+    "  --plot FILE    draw the phase diagram into FILE (.svg, .pdf or .png) without a window\n");
 
 }  // namespace

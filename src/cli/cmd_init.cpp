@@ -19,7 +19,11 @@ int runInit(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     return 0;
 }
 
-const cli::CommandRegistration registration("init", "init --db DIR   create the six empty table files in DIR",
-                                            runInit);
+const cli::CommandRegistration registration(
+    "init", "init --db DIR   create the six empty table files in DIR", runInit,
+    "Creates DIR when missing and writes the six empty table files of a database into it\n"
+    "(systems.d, phases.d, gibbs_energy.d, stability_params.d, stability_detail.d,\n"
+    "experim_data.d). Refuses, writing nothing, when any of them exists already.\n\n"
+    "  --db DIR  the new database directory\n");
 
 }  // namespace

@@ -1,4 +1,4 @@
-// ravo-cli systems: the systems of a database with their phases and Gibbs-energy record counts.
+// ravo-cli systems: the systems of a database with their keys, phases and Gibbs-energy record counts.
 #include <iostream>
 
 #include "cli/command.h"
@@ -29,8 +29,9 @@ int runSystems(const std::vector<std::string>& args, std::ostream& out, std::ost
             gibbsTotal += gibbs;
             phases += "  " + phaseRecords.asString(p, "Phase_designation") + ": " + std::to_string(gibbs) + "\n";
         }
-        out << systemRecords.asString(s, "System_designation") << ": " << phaseRecords.size() << " phases, "
-            << gibbsTotal << " Gibbs-energy records\n"
+        out << systemRecords.asString(s, "System_designation") << " (key "
+            << systemRecords.asInteger(s, "System_id") << "): " << phaseRecords.size() << " phases, " << gibbsTotal
+            << " Gibbs-energy records\n"
             << phases;
     }
     out << systems << (systems == 1 ? " system" : " systems") << " in " << dm.DatabaseDirectory() << "\n";
@@ -38,6 +39,12 @@ int runSystems(const std::vector<std::string>& args, std::ostream& out, std::ost
 }
 
 const cli::CommandRegistration registration(
-    "systems", "systems --db DIR   list the systems with their phases and Gibbs-energy record counts", runSystems);
+    "systems", "systems --db DIR   list the systems with their keys, phases and Gibbs-energy record counts",
+    runSystems,
+    "Lists each system as \"DESIGNATION (key N): P phases, G Gibbs-energy records\", followed by its\n"
+    "phases with the number of Gibbs-energy records of each, in the database's order. The key tells\n"
+    "apart two systems with one designation: commands that take --system accept it in place of\n"
+    "the designation.\n\n"
+    "  --db DIR  the database directory\n");
 
 }  // namespace

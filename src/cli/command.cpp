@@ -10,6 +10,14 @@ std::map<std::string, Command>& commands() {
     return all;
 }
 
+bool asksForHelp(const std::vector<std::string>& args) {
+    for (const std::string& word : args) {
+        if (word == "--") return false;
+        if (word == "--help" || word == "-h") return true;
+    }
+    return false;
+}
+
 std::string Options::get(const std::string& name, const std::string& fallback) const {
     auto it = values.find(name);
     return it == values.end() ? fallback : it->second;

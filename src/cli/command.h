@@ -13,16 +13,21 @@ using Handler = int (*)(const std::vector<std::string>& args, std::ostream& out,
 struct Command {
     std::string usage;  // one line, e.g. "eval [--var NAME=VALUE]... EXPRESSION"
     Handler handler;
+    std::string help;   // what "COMMAND --help" prints below the usage line ("" for the usage alone)
 };
 
 std::map<std::string, Command>& commands();
 
 // Each command's source file registers itself with a static CommandRegistration.
 struct CommandRegistration {
-    CommandRegistration(const std::string& name, const std::string& usage, Handler handler) {
-        commands()[name] = Command{usage, handler};
+    CommandRegistration(const std::string& name, const std::string& usage, Handler handler,
+                        const std::string& help = "") {
+        commands()[name] = Command{usage, handler, help};
     }
 };
+
+// True when the words ask for the command's help ("--help" or "-h" before a "--").
+bool asksForHelp(const std::vector<std::string>& args);
 
 // Thrown for wrong words on the command line; main prints the message and the usage, status 2.
 struct UsageError {

@@ -5,24 +5,21 @@
 
 namespace cli {
 
-namespace {
-
-// Message texts separate their lines with "\r", which a terminal would print over each other.
-std::string lines(std::string text) {
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if (text[i] == '\r') {
-            if (i + 1 < text.size() && text[i + 1] == '\n') text.erase(i, 1);
-            else text[i] = '\n';
-        }
-    return text;
+std::string consoleText(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r')
+            out += text[i];
+        else if (i + 1 >= text.size() || text[i + 1] != '\n')
+            out += '\n';
+    }
+    return out;
 }
 
-}  // namespace
-
-void ConsoleDialogs::error(const std::string& text) { out_ << "Error: " << lines(text) << "\n"; }
-void ConsoleDialogs::warning(const std::string& text) { out_ << "Warning: " << lines(text) << "\n"; }
-void ConsoleDialogs::information(const std::string& text) { out_ << lines(text) << "\n"; }
-void ConsoleDialogs::message(const std::string& text) { out_ << lines(text) << "\n"; }
+void ConsoleDialogs::error(const std::string& text) { out_ << "Error: " << consoleText(text) << "\n"; }
+void ConsoleDialogs::warning(const std::string& text) { out_ << "Warning: " << consoleText(text) << "\n"; }
+void ConsoleDialogs::information(const std::string& text) { out_ << consoleText(text) << "\n"; }
+void ConsoleDialogs::message(const std::string& text) { out_ << consoleText(text) << "\n"; }
 
 bool ConsoleDialogs::confirm(const std::string& text) {
     out_ << text << " [y/N] " << std::flush;

@@ -1,9 +1,13 @@
 #pragma once
 #include <iosfwd>
+#include <string>
 
 #include "util/dialogs.h"
 
 namespace cli {
+
+// Messages of the core separate their lines with CR LF or a lone CR; a console wants line feeds.
+std::string consoleText(const std::string& text);
 
 // Dialogs on the console: messages go to the error stream with their kind, questions are read from
 // the input stream; at the end of input a question is answered No / cancelled.

@@ -128,22 +128,26 @@ std::set<std::string> StoredStabilityDesignations(const db::TDM& tdm) {
     return designations;
 }
 
-void ReadStabilityRecords(db::TDM& tdm, std::istream& in, const std::set<std::string>& stored,
-                          char decimalSeparator) {
+int ReadStabilityRecords(db::TDM& tdm, std::istream& in, const std::set<std::string>& stored,
+                         char decimalSeparator) {
     ExchangeReader reader(in);
+    int records = 0;
     auto header = reader.nextHeader();
     while (header) {
         if (*header == ParameterHeader) {
             const After after = readParameter(tdm, reader, stored, decimalSeparator);
-            if (after == After::EndOfFile) return;
+            ++records;
+            if (after == After::EndOfFile) return records;
             if (after == After::ParameterHeaderRead) continue;  // `header` still holds the parameter header
         } else if (*header == DetailHeader) {
             readDetail(tdm, reader, reader.lineNumber(), decimalSeparator);
+            ++records;
         } else {
-            return;
+            return records;
         }
         header = reader.nextHeader();
     }
+    return records;
 }
 
 bool ReadStabilityFile(db::TDM& tdm, const std::string& directory, util::Dialogs& dialogs, char decimalSeparator) {
@@ -152,10 +156,20 @@ bool ReadStabilityFile(db::TDM& tdm, const std::string& directory, util::Dialogs
         dialogs.warning(std::string("File ") + StabilityFileName + " not found");
         return false;
     }
+    return ReadStabilityFileAt(tdm, path, dialogs, decimalSeparator);
+}
+
+bool ReadStabilityFileAt(db::TDM& tdm, const std::string& path, util::Dialogs& dialogs, char decimalSeparator) {
+    if (!std::filesystem::exists(path)) {
+        dialogs.warning("File " + path + " not found");
+        return false;
+    }
     std::ifstream in(path, std::ios::binary);
-    if (!in) throw util::Error("Не удается открыть файл " + path);
+    if (!in || std::filesystem::is_directory(path)) throw util::Error("Не удается открыть файл " + path);
     const std::set<std::string> stored = StoredStabilityDesignations(tdm);
-    ReadStabilityRecords(tdm, in, stored, decimalSeparator);
+    // Nothing read is no success: an unreadable file must not be announced as stored.
+    if (ReadStabilityRecords(tdm, in, stored, decimalSeparator) == 0)
+        throw util::Error("В файле " + path + " не найдено ни одной записи о параметрах стабильности");
     dialogs.information("Сведения о параметрах стабильности занесены в базу");
     return true;
 }

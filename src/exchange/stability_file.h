@@ -31,13 +31,20 @@ std::set<std::string> StoredStabilityDesignations(const db::TDM& tdm);
 // (exact, case-sensitive) is not added: it becomes the current parameter and the lines up to the next
 // "[STABILITY_PARAMS]" (compared after trimming) are passed over, its ranges in the file with them.
 // Ranges attach to the current parameter. Errors as for the system reader; nothing is shown here.
-void ReadStabilityRecords(db::TDM& tdm, std::istream& in, const std::set<std::string>& stored,
-                          char decimalSeparator);
+// Returns the number of records met: parameters added or passed over, and ranges added.
+int ReadStabilityRecords(db::TDM& tdm, std::istream& in, const std::set<std::string>& stored,
+                         char decimalSeparator);
 
 // The menu command: reads directory + StabilityFileName ("" for the current directory). With no
 // such file shows the warning "File STABILITY_PARAMS.txt not found" and returns false. Otherwise
-// loads the look-up view, reads, and on success shows "Сведения о параметрах стабильности занесены в
-// базу"; an error ends the reading without that message.
+// as ReadStabilityFileAt.
 bool ReadStabilityFile(db::TDM& tdm, const std::string& directory, util::Dialogs& dialogs, char decimalSeparator);
+
+// Reads the stability parameter file at `path`, whatever its name. With no such file shows the
+// warning "File PATH not found" and returns false. Otherwise loads the look-up view, reads, and on
+// success shows "Сведения о параметрах стабильности занесены в базу"; an error ends the reading
+// without that message. A file from which not one record was read raises util::Error "В файле PATH
+// не найдено ни одной записи о параметрах стабильности"; a folder cannot be opened.
+bool ReadStabilityFileAt(db::TDM& tdm, const std::string& path, util::Dialogs& dialogs, char decimalSeparator);
 
 }  // namespace exchange

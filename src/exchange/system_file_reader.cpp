@@ -1,5 +1,6 @@
 #include "exchange/system_file_reader.h"
 
+#include <filesystem>
 #include <fstream>
 #include <vector>
 
@@ -69,8 +70,9 @@ const store::Table& requireCurrent(const store::Table& master, std::string_view 
 
 }  // namespace
 
-void ReadSystemRecords(db::TDM& tdm, std::istream& in, char decimalSeparator) {
+int ReadSystemRecords(db::TDM& tdm, std::istream& in, char decimalSeparator) {
     ExchangeReader reader(in);
+    int records = 0;
     for (auto header = reader.nextHeader(); header; header = reader.nextHeader()) {
         const int line = reader.lineNumber();
         if (*header == Systems.header) {
@@ -89,26 +91,28 @@ void ReadSystemRecords(db::TDM& tdm, std::istream& in, char decimalSeparator) {
             const auto& system = requireCurrent(tdm.tblSystems, *header, line, "нет выбранной системы");
             addRecord(tdm.tblExperiment, fields, Experiment, &system, "System_id", decimalSeparator);
         } else {
-            return;
+            return records;
         }
+        ++records;
     }
+    return records;
 }
 
-void ReadSystemFile(db::TDM& tdm, std::istream& in, util::Dialogs& dialogs, char decimalSeparator) {
-    try {
-        ReadSystemRecords(tdm, in, decimalSeparator);
-    } catch (...) {
-        dialogs.information("Сведения о системе занесены в базу");
-        throw;
-    }
+void ReadSystemFile(db::TDM& tdm, std::istream& in, util::Dialogs& dialogs, char decimalSeparator,
+                    const std::string& fileName) {
+    // A reading that found nothing it knows must not be announced as stored: the user would take
+    // an unreadable file for an imported system.
+    if (ReadSystemRecords(tdm, in, decimalSeparator) == 0)
+        throw util::Error("В файле " + (fileName.empty() ? std::string() : fileName + " ") +
+                          "не найдено ни одной записи о системе");
     dialogs.information("Сведения о системе занесены в базу");
     tdm.tblPhases.first();
 }
 
 void ReadSystemFile(db::TDM& tdm, const std::string& path, util::Dialogs& dialogs, char decimalSeparator) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) throw util::Error("Не удается открыть файл " + path);
-    ReadSystemFile(tdm, in, dialogs, decimalSeparator);
+    if (!in || std::filesystem::is_directory(path)) throw util::Error("Не удается открыть файл " + path);
+    ReadSystemFile(tdm, in, dialogs, decimalSeparator, path);
 }
 
 }  // namespace exchange

@@ -16,15 +16,20 @@ namespace exchange {
 //
 // Throws on the first error: a damaged record (the file ends inside it), a field the table does not
 // have, an edit rule that refuses the record, the read-only lock, or a record with nothing to attach
-// to. Records posted before stay; the record being read is not posted.
-void ReadSystemRecords(db::TDM& tdm, std::istream& in, char decimalSeparator);
+// to. Records posted before stay; the record being read is not posted. Returns the number of
+// records added.
+int ReadSystemRecords(db::TDM& tdm, std::istream& in, char decimalSeparator);
 
-// ReadSystemRecords, then "Сведения о системе занесены в базу" whether or not it succeeded; an
-// error follows the message. After a reading without error the phase list is on its first phase.
-void ReadSystemFile(db::TDM& tdm, std::istream& in, util::Dialogs& dialogs, char decimalSeparator);
+// ReadSystemRecords, then "Сведения о системе занесены в базу". A reading that ends in an error
+// shows no such message: the error alone is raised. So is a file from which not one record was read
+// (empty, plain text, any other kind of file): util::Error "В файле FILE не найдено ни одной записи
+// о системе", `fileName` standing for FILE. After a reading without error the phase list is on its
+// first phase.
+void ReadSystemFile(db::TDM& tdm, std::istream& in, util::Dialogs& dialogs, char decimalSeparator,
+                    const std::string& fileName = "");
 
-// The menu command on a chosen file; a file that cannot be opened raises util::Error and shows
-// nothing else.
+// The menu command on a chosen file; a file that cannot be opened (a folder included) raises
+// util::Error and shows nothing else.
 void ReadSystemFile(db::TDM& tdm, const std::string& path, util::Dialogs& dialogs, char decimalSeparator);
 
 }  // namespace exchange

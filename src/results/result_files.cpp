@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "util/number_format.h"
+#include "util/shortest_number.h"
 
 namespace results {
 
@@ -31,7 +31,7 @@ void writeMatrixCsv(std::ostream& out, const calc::PhaseMatrix& matrix) {
 void writeBoundariesCsv(std::ostream& out, std::span<const calc::TZPoint> boundaries) {
     out << "X,Y,Column,PhaseName\n";
     for (const calc::TZPoint& p : boundaries)
-        out << util::formatGeneral(p.X, '.') << "," << util::formatGeneral(p.Y, '.') << "," << p.Column << ","
+        out << util::formatShortest(p.X, '.') << "," << util::formatShortest(p.Y, '.') << "," << p.Column << ","
             << csvField(p.PhaseName) << "\n";
 }
 

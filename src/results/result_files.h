@@ -13,7 +13,7 @@ namespace results {
 void writeMatrixCsv(std::ostream& out, const calc::PhaseMatrix& matrix);
 
 // The boundary points as CSV: the line "X,Y,Column,PhaseName", then one line per point in the
-// order stored, numbers in the general format with up to 15 significant digits and ".", phase
+// order stored, numbers in the shortest form that reads back to the same double, with ".", phase
 // names quoted as in writeMatrixCsv. Lines end in LF.
 void writeBoundariesCsv(std::ostream& out, std::span<const calc::TZPoint> boundaries);
 

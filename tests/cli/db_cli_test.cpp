@@ -54,8 +54,8 @@ TEST_F(DbCliTest, InitCreatesADatabaseThatSystemsListsAfterItWasFilled) {
     const CliRun list = ravo("systems --db " + dir + "/");
     EXPECT_EQ(list.status, 0) << list.output;
     EXPECT_EQ(list.output,
-              "Al+Zn: 0 phases, 0 Gibbs-energy records\n"
-              "Pb+Sn: 2 phases, 2 Gibbs-energy records\n"
+              "Al+Zn (key 2): 0 phases, 0 Gibbs-energy records\n"
+              "Pb+Sn (key 1): 2 phases, 2 Gibbs-energy records\n"
               "  LIQUID: 2\n"
               "  BCT_A5: 0\n"
               "2 systems in " + dir + "/\n");

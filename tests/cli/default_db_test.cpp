@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -36,12 +37,13 @@ TEST(DefaultDatabase, ListsEverySystemOfTheDataFolderOnce) {
     const CliRun run = ravo("systems --db " RAVO_BIN_DIR);
     ASSERT_EQ(run.status, 0);
 
-    std::vector<std::string> listed;  // system lines are "Designation: n phases, m Gibbs-energy records"
+    // System lines are "Designation (key N): n phases, m Gibbs-energy records".
+    std::vector<std::string> listed;
     std::istringstream lines(run.output);
     for (std::string line; std::getline(lines, line);) {
-        const auto colon = line.find(": ");
-        if (line.empty() || line[0] == ' ' || colon == std::string::npos) continue;
-        listed.push_back(line.substr(0, colon));
+        const auto key = line.find(" (key ");
+        if (line.empty() || line[0] == ' ' || key == std::string::npos) continue;
+        listed.push_back(line.substr(0, key));
         EXPECT_EQ(line.find(": 0 phases"), std::string::npos) << line;
     }
     std::sort(listed.begin(), listed.end());
@@ -177,7 +179,7 @@ TEST(DefaultDatabase, InvariantsAppearAsNodes) {
         std::ifstream in(out / "nodes.csv");
         std::string line;
         std::getline(in, line);
-        ASSERT_EQ(line, "Y,XLeft,X,XRight\r");
+        ASSERT_EQ(line, "Y,XLeft,X,XRight");
         int matches = 0;
         while (std::getline(in, line)) {
             double y, xLeft, x, xRight;
@@ -193,6 +195,42 @@ TEST(DefaultDatabase, InvariantsAppearAsNodes) {
         EXPECT_EQ(matches, 1);
         fs::remove_all(out);
     }
+}
+
+// The four result files of Pb-Sn end every line in LF alone, and every boundary on the grid carries
+// exactly the double of its grid composition (0 + 0.005 + 0.005 + ..., 200 intervals): a rounded
+// form such as 0.975000000000001 would read back as a different number.
+TEST(DefaultDatabase, ResultFilesUseLineFeedsAndExactNumbers) {
+    const fs::path out = fs::temp_directory_path() / ("ravo_default_files_" + std::to_string(::getpid()));
+    fs::remove_all(out);
+    ASSERT_EQ(ravo("calc --db " RAVO_BIN_DIR " --system Pb+Sn --out " + out.string()).status, 0);
+    for (const char* name : {"matrix.csv", "boundaries.csv", "nodes.csv", "special.txt"}) {
+        const std::string bytes = testsupport::readFileBytes(out / name);
+        EXPECT_FALSE(bytes.empty()) << name;
+        EXPECT_EQ(bytes.find('\r'), std::string::npos) << name;
+        EXPECT_EQ(bytes.back(), '\n') << name;
+    }
+
+    std::vector<double> grid{0};
+    while (grid.size() < 201) grid.push_back(grid.back() + 1.0 / 200);
+    std::ifstream in(out / "boundaries.csv");
+    std::string line;
+    std::getline(in, line);
+    int checked = 0;
+    while (std::getline(in, line)) {
+        std::stringstream fields(line);
+        std::string x, y, column;
+        std::getline(fields, x, ',');
+        std::getline(fields, y, ',');
+        std::getline(fields, column, ',');
+        const int c = std::stoi(column);
+        ASSERT_GE(c, 1) << line;
+        ASSERT_LE(c, 200) << line;
+        EXPECT_EQ(std::strtod(x.c_str(), nullptr), grid[static_cast<std::size_t>(c - 1)]) << line;
+        ++checked;
+    }
+    EXPECT_GT(checked, 300);
+    fs::remove_all(out);
 }
 
 }  // namespace

@@ -52,10 +52,11 @@ TEST(EvalCommand, ExpressionMayBeginWithAMinusAfterTheEndOfOptions) {
 }
 
 TEST(EvalCommand, WrongWordsAreUsageErrors) {
-    for (const char* arguments : {"", "--var X=abc X", "--var X X", "1 2"}) {
+    for (const char* arguments : {"", "''", "--var X=abc X", "--var X X", "--var =3 X", "1 2"}) {
         const EvalRun run = eval(arguments);
         EXPECT_EQ(run.status, 2) << arguments;
         EXPECT_EQ(run.output, "") << arguments;
+        EXPECT_NE(run.err.find("usage: ravo-cli eval"), std::string::npos) << arguments << ": " << run.err;
     }
 }
 

@@ -50,8 +50,14 @@ protected:
 TEST_F(ListingCliTest, WritesTheListingIntoTheCurrentDirectory) {
     const Result result = listing(work, "--db " + database.string() + " --system Cu+Ni");
     EXPECT_EQ(result.status, 0) << result.output;
-    EXPECT_EQ(result.output, "Данные записаны в файл Cu+Ni.txt\n");
+    EXPECT_EQ(result.output, "Данные записаны в файл Cu+Ni.txt\nCu+Ni.txt\n");
     EXPECT_EQ(readBytes(work / "Cu+Ni.txt"), readBytes(RAVO_TEST_DATA_DIR "/functions/Cu+Ni.txt"));
+
+    const fs::path elsewhere = root / "listings" / "new";
+    const Result moved = listing(work, "--db " + database.string() + " --system Cu+Ni --out " + elsewhere.string());
+    EXPECT_EQ(moved.status, 0) << moved.output;
+    EXPECT_EQ(moved.output, "Данные записаны в файл Cu+Ni.txt\n" + (elsewhere / "Cu+Ni.txt").string() + "\n");
+    EXPECT_EQ(readBytes(elsewhere / "Cu+Ni.txt"), readBytes(work / "Cu+Ni.txt"));
 }
 
 TEST_F(ListingCliTest, ReportsWhatStopsIt) {
@@ -62,12 +68,14 @@ TEST_F(ListingCliTest, ReportsWhatStopsIt) {
         std::string output;
     };
     const Case cases[] = {
-        {"unknown system", "--db " + database.string() + " --system Xx+Yy", 1, "System Xx+Yy not found\n"},
+        {"unknown system", "--db " + database.string() + " --system Xx+Yy", 1,
+         "System Xx+Yy not found; the database holds Cu+Ni, Zn+Zr\n"},
         {"no database", "--db " + (root / "none").string() + " --system Cu+Ni", 1,
          "Error: Can not open database files\nCannot read the table file " + (root / "none").string() +
              "/systems.d: the file does not exist\n"},
         {"no system named", "--db " + database.string(), 2,
-         "ravo-cli: missing option --system\nusage: ravo-cli listing --db DIR --system DESIGNATION\n"},
+         "ravo-cli: missing option --system\nusage: ravo-cli listing --db DIR --system DESIGNATION [--out DIR]   "
+         "the system's functions as text\n(ravo-cli listing --help tells more)\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

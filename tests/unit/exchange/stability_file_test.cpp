@@ -123,6 +123,30 @@ TEST_F(StabilityFileTest, MissingFileOnlyWarns) {
                                  {"warning", "File STABILITY_PARAMS.txt not found"}}));
 }
 
+TEST_F(StabilityFileTest, FileWithoutARecordIsAnErrorAndAFileOfAnyNameIsRead) {
+    for (const std::string& bytes : {std::string(), std::string("GHSERAL -7976.15\r\n"),
+                                     "\r\n" + record("[STABILITY_PARAMS]", {{"Designation", "AL"}}),
+                                     record("[SYSTEMS]", {{"System_designation", "A+B"}})}) {
+        SCOPED_TRACE(bytes);
+        dialogs.shown.clear();
+        writeFile(dir + exchange::StabilityFileName, bytes);
+        EXPECT_EQ(testsupport::errorOf([&] { exchange::ReadStabilityFile(*tdm, dir, dialogs, '.'); }),
+                  "В файле " + dir + exchange::StabilityFileName +
+                      " не найдено ни одной записи о параметрах стабильности");
+        EXPECT_TRUE(dialogs.shown.empty());
+        EXPECT_TRUE(designations(*tdm).empty());
+    }
+
+    const std::string other = dir + "elements.txt";
+    EXPECT_FALSE(exchange::ReadStabilityFileAt(*tdm, other, dialogs, '.'));
+    EXPECT_EQ(dialogs.texts("warning"), std::vector<std::string>{"File " + other + " not found"});
+    writeFile(other, record("[STABILITY_PARAMS]", {{"Designation", "AL"}}));
+    EXPECT_TRUE(exchange::ReadStabilityFileAt(*tdm, other, dialogs, '.'));
+    EXPECT_EQ(designations(*tdm), std::vector<std::string>{"AL/0"});
+    EXPECT_EQ(testsupport::errorOf([&] { exchange::ReadStabilityFileAt(*tdm, dir, dialogs, '.'); }),
+              "Не удается открыть файл " + dir);
+}
+
 TEST_F(StabilityFileTest, FailedReadingKeepsEarlierRecordsAndShowsNoInformation) {
     struct Case {
         const char* name;

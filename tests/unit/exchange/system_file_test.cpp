@@ -8,6 +8,7 @@
 #include "exchange/system_file_reader.h"
 #include "exchange/system_file_writer.h"
 #include "exchange_fixture.h"
+#include "support/test_helpers.h"
 #include "util/cp1251.h"
 #include "util/errors.h"
 
@@ -269,7 +270,7 @@ TEST_F(SystemFileTest, FailedReadingKeepsEarlierRecords) {
             EXPECT_EQ(std::string(e.what()), c.error);
         }
         EXPECT_EQ(dialogs.texts("error"), c.errorsShown);
-        EXPECT_EQ(dialogs.texts("information"), std::vector<std::string>{"Сведения о системе занесены в базу"});
+        EXPECT_EQ(dialogs.texts("information"), std::vector<std::string>{}) << "a failed reading is not announced";
         EXPECT_EQ(db->tblSystems.recordCount(), 1);
         EXPECT_EQ(db->tblPhases.recordCount(), 1);
         EXPECT_EQ(db->tblGibbs.recordCount(), 0);
@@ -291,7 +292,37 @@ TEST_F(SystemFileTest, ReadOnlyLockLetsTheSystemInAndStopsAtTheFirstPhase) {
     }
     EXPECT_EQ(tdm->tblSystems.recordCount(), 1);
     EXPECT_EQ(tdm->tblPhases.recordCount(), 0);
-    EXPECT_EQ(dialogs.texts("information"), std::vector<std::string>{"Сведения о системе занесены в базу"});
+    EXPECT_EQ(dialogs.texts("information"), std::vector<std::string>{});
+}
+
+// Files without one known record: nothing is added and the reading is an error, never the
+// message that the system was stored.
+TEST_F(SystemFileTest, FileWithoutARecordIsAnError) {
+    const struct {
+        const char* name;
+        std::string bytes;
+    } cases[] = {
+        {"empty", ""},
+        {"plain text", "Pb+Sn phase diagram\r\nLIQUID, FCC_A1\r\n"},
+        {"binary", std::string("\x7F" "ELF\x02\x01\x01\0\0\0[SYSTEMS]\r\n", 21)},
+        {"empty line before the first header", "\r\n" + record("[SYSTEMS]", {{"System_designation", "A+B"}})},
+        {"stability file", record("[STABILITY_PARAMS]", {{"Designation", "AL"}})},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        dialogs.shown.clear();
+        std::istringstream in(c.bytes);
+        EXPECT_EQ(testsupport::errorOf([&] { exchange::ReadSystemFile(*tdm, in, dialogs, '.', "junk.ter"); }),
+                  "В файле junk.ter не найдено ни одной записи о системе");
+        EXPECT_TRUE(dialogs.shown.empty());
+        EXPECT_EQ(tdm->tblSystems.recordCount(), 0);
+    }
+    std::filesystem::create_directory(dir + "folder.ter");
+    EXPECT_EQ(testsupport::errorOf([&] { exchange::ReadSystemFile(*tdm, dir + "folder.ter", dialogs, '.'); }),
+              "Не удается открыть файл " + dir + "folder.ter");
+    writeFile(dir + "empty.ter", "");
+    EXPECT_EQ(testsupport::errorOf([&] { exchange::ReadSystemFile(*tdm, dir + "empty.ter", dialogs, '.'); }),
+              "В файле " + dir + "empty.ter не найдено ни одной записи о системе");
 }
 
 TEST_F(SystemFileTest, RecordsWithNothingToAttachToAreRefused) {
