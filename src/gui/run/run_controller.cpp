@@ -63,6 +63,8 @@ void RunController::sbRunClick() {
         dialogs_.error(e.what());
         return;
     }
+    // The captions name the system whose snapshot was just taken.
+    designation_ = host_.designation ? host_.designation() : QString();
     syncSwitches();
     fault_ = nullptr;
     outcome_ = RunEngine::Outcome::NotStarted;
@@ -121,10 +123,9 @@ void RunController::onPrepared(const std::shared_ptr<const RunStartBatch>& start
     const calc::RunParameters& p = start->parameters;
     prepareWindow(windows_.chart, hostShowChart());
     prepareWindow(windows_.mosaic, hostShowMosaic());
-    const QString designation = host_.designation ? host_.designation() : QString();
-    if (windows_.mosaic) windows_.mosaic->setWindowTitle(designation);
-    if (windows_.cells) windows_.cells->setWindowTitle(designation);
-    if (host_.setDiagramCaption) host_.setDiagramCaption(designation);
+    if (windows_.mosaic) windows_.mosaic->setWindowTitle(designation_);
+    if (windows_.cells) windows_.cells->setWindowTitle(designation_);
+    if (host_.setDiagramCaption) host_.setDiagramCaption(designation_);
     if (windows_.chart) {
         windows_.chart->resetChart(start->solutionPhases);
         windows_.chart->setBottomAxisIncrement(p.BottomAxisIncrement);

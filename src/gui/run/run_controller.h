@@ -138,6 +138,7 @@ private:
     int runSerial_ = 0;
     RunEngine::Outcome outcome_ = RunEngine::Outcome::NotStarted;
     std::exception_ptr fault_;
+    QString designation_;  // of the system being run
     bool closing_ = false;
     // The special point search made by the worker after a completed run, until first used.
     const results::SpecialPoints* searched_ = nullptr;
