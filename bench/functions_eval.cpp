@@ -7,9 +7,10 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "functions/function_source.h"
+#include "functions/memory_source.h"
 #include "functions/phase_functions.h"
 #include "util/dialogs.h"
 #include "figure_reporter.h"
@@ -49,36 +50,31 @@ public:
     }
 };
 
-class BenchSource : public functions::FunctionSource {
-public:
-    std::string systemDesignation() override { return "A+B"; }
-    std::string yParameter() override { return "Temperature"; }
-    int phaseCount() override { return 1; }
-    std::string phaseDesignation(int) override { return "Liquid"; }
-    int gibbsCount(int) override { return 1; }
-    functions::GibbsRecord gibbsRecord(int, int) override {
-        functions::GibbsRecord r;
-        r.Tmin = 298.15;
-        r.Tmax = 3000;
-        r.Expression = Phase;
-        return r;
-    }
-    bool findStability(std::string_view name, std::vector<functions::StabilityDetail>& details) override {
+// One liquid phase over the element data GA and GB.
+functions::MemorySource benchSource() {
+    functions::MemorySource source;
+    source.designation = "A+B";
+    functions::GibbsRecord r;
+    r.Tmin = 298.15;
+    r.Tmax = 3000;
+    r.Expression = Phase;
+    source.phases = {{"Liquid", {r}}};
+    for (const auto& [name, expression] : {std::pair{"GA", ElementA}, std::pair{"GB", ElementB}}) {
         functions::StabilityDetail d;
         d.Tmin = 298.15;
         d.Tmax = 3000;
-        d.Expression = name == "GA" ? ElementA : ElementB;
-        details = {d};
-        return true;
+        d.Expression = expression;
+        source.parameters.push_back({name, {d}});
     }
-};
+    return source;
+}
 
 struct Fixture {
     functions::RunValues run;
     QuietDialogs dialogs;
     functions::PhaseFunctions phases{run, dialogs, '.'};
     Fixture() {
-        BenchSource source;
+        functions::MemorySource source = benchSource();
         if (!phases.BuildPhaseFunctions(source)) std::abort();
         for (int i = 0; i < Compositions; ++i)
             phases.CompositionList.add("x", std::make_unique<functions::TXclass>(functions::TXclass{i / 10000.0}));

@@ -17,16 +17,6 @@ using util::kCompositionRangeEndTolerance;
 using util::kCompositionTolerance;
 using util::kMinimumSearchStart;
 
-// The first `count` characters (code points) of a UTF-8 text.
-std::string_view firstCharacters(std::string_view text, int count) {
-    size_t pos = 0;
-    for (int k = 0; k < count && pos < text.size(); ++k) {
-        size_t length = util::decodeUtf8At(text, pos).length;
-        pos += length == 0 ? 1 : length;
-    }
-    return text.substr(0, pos);
-}
-
 constexpr int kRightEndNameLength = 60;
 
 }  // namespace
@@ -53,7 +43,7 @@ void RowAnalysis::begin(RunResults& results, const RunParameters& params, std::s
         PointPhaseInfo info;
         info.x = phase.x;
         info.name = matrix.intern(phase.name);
-        info.shortName = matrix.intern(firstCharacters(phase.name, kRightEndNameLength));
+        info.shortName = matrix.intern(util::firstCharacters(phase.name, kRightEndNameLength));
         for (int c = 0; c < n; ++c)
             if (std::fabs(compositions_[c] - phase.x) < kCompositionTolerance) {
                 info.column = c + 1;

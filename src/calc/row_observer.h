@@ -11,7 +11,8 @@ struct RunParameters;
 struct RunStart {
     std::vector<std::string> solutionPhases;  // one working-chart series each, SolutionList order
     std::vector<double> compositions;         // the composition grid, increasing (matrix column c + 1)
-    const RunParameters* parameters = nullptr;  // XMin, XMax, YMax, YMin, YStep, YText, BottomAxisIncrement ...
+    // XMin, XMax, YMax, YMin, YStep, YText, BottomAxisIncrement ...; valid until the run returns.
+    const RunParameters* parameters = nullptr;
 };
 
 // One computed Y row as the live displays need it. Every span views arrays owned by the run and is
@@ -22,8 +23,8 @@ struct RowFrame {
 
     // Working G-x chart; empty unless the observer wanted the chart for this row.
     struct Curve {
-        std::span<const double> x;  // compositions where the phase was evaluated, increasing
-        std::span<const double> g;  // its G there, J/mol
+        std::span<const double> x;  // the composition grid, increasing
+        std::span<const double> g;  // the phase's G there, J/mol; 1e30 outside its composition window
     };
     std::span<const Curve> curves;  // one per solution phase, SolutionList order
     std::span<const double> hullX;  // the lower hull kept for the chart ("Convex"), x decreasing

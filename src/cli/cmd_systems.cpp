@@ -16,17 +16,20 @@ int runSystems(const std::vector<std::string>& args, std::ostream& out, std::ost
     db::TDM dm(dialogs);
     dm.Start(directory);
 
-    int systems = 0;
-    for (dm.tblSystems.first(); !dm.tblSystems.isEmpty() && !dm.tblSystems.eof(); dm.tblSystems.next()) {
-        ++systems;
+    // Read without moving any cursor: each system's phases and each phase's records are the
+    // ranges the detail tables would show with that system or phase current.
+    const store::RecordView systemRecords = dm.tblSystems.records();
+    const int systems = systemRecords.size();
+    for (int s = 0; s < systems; ++s) {
+        const store::RecordView phaseRecords = dm.tblPhases.recordsFor(systemRecords.value(s, "System_id"));
         std::string phases;
         int gibbsTotal = 0;
-        for (dm.tblPhases.first(); !dm.tblPhases.isEmpty() && !dm.tblPhases.eof(); dm.tblPhases.next()) {
-            const int gibbs = dm.tblGibbs.recordCount();
+        for (int p = 0; p < phaseRecords.size(); ++p) {
+            const int gibbs = dm.tblGibbs.recordsFor(phaseRecords.value(p, "Phase_id")).size();
             gibbsTotal += gibbs;
-            phases += "  " + dm.tblPhases.asString("Phase_designation") + ": " + std::to_string(gibbs) + "\n";
+            phases += "  " + phaseRecords.asString(p, "Phase_designation") + ": " + std::to_string(gibbs) + "\n";
         }
-        out << dm.tblSystems.asString("System_designation") << ": " << dm.tblPhases.recordCount() << " phases, "
+        out << systemRecords.asString(s, "System_designation") << ": " << phaseRecords.size() << " phases, "
             << gibbsTotal << " Gibbs-energy records\n"
             << phases;
     }

@@ -10,6 +10,7 @@
 #include "util/errors.h"
 #include "util/number_format.h"
 #include "util/text.h"
+#include "util/utf8.h"
 
 namespace db {
 namespace {
@@ -264,7 +265,11 @@ void TDM::tblSystemsBeforePost(store::Table& table) {
             dialogs_.error("Too many elements in the system");
             throw util::SilentAbort();
         }
-        table.setString("Element" + std::to_string(k + 1), parts[k]);
+        // The designation keeps every character; an element field keeps what it can hold of its
+        // part, which is enough to sort the systems by.
+        const std::string field = "Element" + std::to_string(k + 1);
+        const int size = table.schema().field(table.fieldIndex(field)).size();
+        table.setString(field, std::string(util::firstCharacters(parts[k], static_cast<std::size_t>(size))));
     }
 }
 

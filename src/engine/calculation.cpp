@@ -1,6 +1,7 @@
 #include "engine/calculation.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "calc/functions_phase_source.h"
 #include "db/tdm.h"
@@ -36,6 +37,7 @@ Calculation::Outcome Calculation::run(std::shared_ptr<const RunSnapshot> snapsho
         dialogs_.warning("The calculation is already running");
         return Outcome::NotStarted;
     }
+    if (!snapshot) throw std::invalid_argument("Calculation::run needs a snapshot");
     // Nodes of an earlier run must not outlive the start of this one, however it ends.
     specialPoints_.clear();
     snapshot_ = std::move(snapshot);

@@ -7,31 +7,21 @@
 
 namespace exchange {
 
-std::string ComposeCatalog(db::TDM& tdm) {
-    store::Table& systems = tdm.tblSystems;
-    const bool hadCurrent = systems.active() && !systems.isEmpty();
-    const store::Value current = hadCurrent ? systems.value("System_id") : store::Value{};
+std::string ComposeCatalog(const db::TDM& tdm) {
+    const store::RecordView systems = tdm.tblSystems.records();
     std::string text;
-    int count = 0;
-    try {
-        for (systems.first(); !systems.eof(); systems.next()) {
-            text += systems.asString("System_designation");
-            text += LineEnd;
-            ++count;
-        }
-    } catch (...) {
-        if (hadCurrent) systems.locate("System_id", current);
-        throw;
+    for (int s = 0; s < systems.size(); ++s) {
+        text += systems.asString(s, "System_designation");
+        text += LineEnd;
     }
-    if (hadCurrent) systems.locate("System_id", current);
     text += "-------------------";
     text += LineEnd;
-    text += "ВСЕГО: " + std::to_string(count) + " систем";
+    text += "ВСЕГО: " + std::to_string(systems.size()) + " систем";
     text += LineEnd;
     return util::utf8ToCp1251(text);
 }
 
-void WriteCatalog(db::TDM& tdm, const std::string& directory, util::Dialogs& dialogs) {
+void WriteCatalog(const db::TDM& tdm, const std::string& directory, util::Dialogs& dialogs) {
     const std::string bytes = ComposeCatalog(tdm);
     const std::string path = directory + CatalogFileName;
     std::ofstream out = CreateOutputFile(path);

@@ -10,13 +10,13 @@ namespace exchange {
 inline constexpr const char* CatalogFileName = "Ravo_cat";
 
 // The bytes of the catalog: each System_designation in the systems table's order, a line of 19
-// hyphens and "ВСЕГО: n систем", in code page 1251, every line ending with CR LF. The system that
-// was current is made current again afterwards.
-std::string ComposeCatalog(db::TDM& tdm);
+// hyphens and "ВСЕГО: n систем", in code page 1251, every line ending with CR LF. Reads posted
+// records only and moves no cursor.
+std::string ComposeCatalog(const db::TDM& tdm);
 
 // The menu command: writes directory + CatalogFileName ("" for the current directory), replacing
 // a file there, and shows "Оглавление базы записано в файл Ravo_cat". A file that cannot be written
-// raises util::Error and shows no message; the selection is restored either way.
-void WriteCatalog(db::TDM& tdm, const std::string& directory, util::Dialogs& dialogs);
+// raises util::Error and shows no message.
+void WriteCatalog(const db::TDM& tdm, const std::string& directory, util::Dialogs& dialogs);
 
 }  // namespace exchange

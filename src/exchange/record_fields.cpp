@@ -5,17 +5,35 @@
 
 namespace exchange {
 
-void WriteRecordFields(ExchangeWriter& writer, const store::Table& table,
-                       std::initializer_list<std::string_view> leftOut, bool multiLine, char decimalSeparator) {
-    const store::Schema& schema = table.schema();
+namespace {
+
+template <class ValueOf>
+void writeFields(ExchangeWriter& writer, const store::Schema& schema, ValueOf valueOf,
+                 std::initializer_list<std::string_view> leftOut, bool multiLine, char decimalSeparator) {
     for (int i = 0; i < schema.size(); ++i) {
         const store::Field& field = schema.field(i);
         if (field.readOnly()) continue;
         bool skip = false;
         for (std::string_view name : leftOut) skip = skip || util::equalsIgnoreCase(field.name(), name);
         if (skip) continue;
-        writer.field(field.name(), field.toText(table.value(i), decimalSeparator), multiLine);
+        writer.field(field.name(), field.toText(valueOf(i), decimalSeparator), multiLine);
     }
+}
+
+}  // namespace
+
+void WriteRecordFields(ExchangeWriter& writer, const store::Table& table,
+                       std::initializer_list<std::string_view> leftOut, bool multiLine, char decimalSeparator) {
+    writeFields(
+        writer, table.schema(), [&](int i) -> const store::Value& { return table.value(i); }, leftOut, multiLine,
+        decimalSeparator);
+}
+
+void WriteRecordFields(ExchangeWriter& writer, const store::RecordView& records, int row,
+                       std::initializer_list<std::string_view> leftOut, bool multiLine, char decimalSeparator) {
+    writeFields(
+        writer, records.schema(), [&](int i) -> const store::Value& { return records.value(row, i); }, leftOut,
+        multiLine, decimalSeparator);
 }
 
 FieldLine DecodeField(const FieldLine& bytes) {

@@ -14,6 +14,9 @@ namespace exchange {
 // Values are the field's plain text (floats in general format with `decimalSeparator`).
 void WriteRecordFields(ExchangeWriter& writer, const store::Table& table,
                        std::initializer_list<std::string_view> leftOut, bool multiLine, char decimalSeparator);
+// The same for record `row` of a view, read without moving the table's cursor.
+void WriteRecordFields(ExchangeWriter& writer, const store::RecordView& records, int row,
+                       std::initializer_list<std::string_view> leftOut, bool multiLine, char decimalSeparator);
 
 // A field of a record read from a file, converted to the program's text (UTF-8).
 FieldLine DecodeField(const FieldLine& bytes);

@@ -86,21 +86,20 @@ void readDetail(db::TDM& tdm, ExchangeReader& reader, int headerLine, char decim
 
 }  // namespace
 
-std::string ComposeStabilityFile(db::TDM& tdm, char decimalSeparator) {
+std::string ComposeStabilityFile(const db::TDM& tdm, char decimalSeparator) {
     ExchangeWriter writer;
-    store::Table& parameters = tdm.tblStability;
-    store::Table& details = tdm.tblStabDet;
-    for (parameters.first(); !parameters.eof(); parameters.next()) {
-        const std::string owner = "параметр стабильности «" + parameters.asString("Designation") + "»";
+    const store::RecordView parameters = tdm.tblStability.records();
+    for (int p = 0; p < parameters.size(); ++p) {
+        const std::string owner = "параметр стабильности «" + parameters.asString(p, "Designation") + "»";
         writer.setOwner(owner);
         writer.header(ParameterHeader);
-        WriteRecordFields(writer, parameters, {"Id"}, true, decimalSeparator);
+        WriteRecordFields(writer, parameters, p, {"Id"}, true, decimalSeparator);
         writer.endRecord();
-        int number = 0;
-        for (details.first(); !details.eof(); details.next()) {
-            writer.setOwner(owner + ", диапазон " + std::to_string(++number));
+        const store::RecordView details = tdm.tblStabDet.recordsFor(parameters.value(p, "Id"));
+        for (int d = 0; d < details.size(); ++d) {
+            writer.setOwner(owner + ", диапазон " + std::to_string(d + 1));
             writer.header("  [STABILITY_DETAIL]");
-            WriteRecordFields(writer, details, {"Id"}, true, decimalSeparator);
+            WriteRecordFields(writer, details, d, {"Id"}, true, decimalSeparator);
             writer.endRecord();
         }
     }

@@ -14,8 +14,8 @@ inline constexpr const char* StabilityFileName = "STABILITY_PARAMS.txt";
 
 // The bytes of the stability parameter file: every parameter of tdm.tblStability in its order, each
 // followed by its expression ranges. Refusals as for the system file, before anything is written.
-// Leaves the parameter table on its last parameter.
-std::string ComposeStabilityFile(db::TDM& tdm, char decimalSeparator);
+// Reads posted records only and moves no cursor.
+std::string ComposeStabilityFile(const db::TDM& tdm, char decimalSeparator);
 
 // The menu command: writes programDirectory (with its trailing separator) + StabilityFileName and
 // shows "Данные о параметрах стабильности записаны в файл STABILITY_PARAMS.txt"; when the stream

@@ -12,8 +12,8 @@ std::string SystemFileName(std::string_view designation) {
     return util::DesignationToFileName(designation) + ".ter";
 }
 
-std::string ComposeSystemFile(db::TDM& tdm, char decimalSeparator) {
-    store::Table& systems = tdm.tblSystems;
+std::string ComposeSystemFile(const db::TDM& tdm, char decimalSeparator) {
+    const store::Table& systems = tdm.tblSystems;
     if (!systems.active() || systems.isEmpty()) throw util::Error("Нет выбранной системы для записи в файл");
     const std::string system = "система «" + systems.asString("System_designation") + "»";
     ExchangeWriter writer;
@@ -23,29 +23,29 @@ std::string ComposeSystemFile(db::TDM& tdm, char decimalSeparator) {
     WriteRecordFields(writer, systems, {"System_id"}, true, decimalSeparator);
     writer.endRecord();
 
-    store::Table& phases = tdm.tblPhases;
-    store::Table& gibbs = tdm.tblGibbs;
-    for (phases.first(); !phases.eof(); phases.next()) {
-        const std::string phase = system + ", фаза «" + phases.asString("Phase_designation") + "»";
+    // The system's phases and points are the records the detail tables show; each phase's
+    // Gibbs-energy records are read for that phase without making it current.
+    const store::RecordView phases = tdm.tblPhases.records();
+    for (int p = 0; p < phases.size(); ++p) {
+        const std::string phase = system + ", фаза «" + phases.asString(p, "Phase_designation") + "»";
         writer.setOwner(phase);
         writer.header("  [PHASES]");
-        WriteRecordFields(writer, phases, {"Phase_id", "FK_system"}, false, decimalSeparator);
+        WriteRecordFields(writer, phases, p, {"Phase_id", "FK_system"}, false, decimalSeparator);
         writer.endRecord();
-        int number = 0;
-        for (gibbs.first(); !gibbs.eof(); gibbs.next()) {
-            writer.setOwner(phase + ", выражение " + std::to_string(++number));
+        const store::RecordView gibbs = tdm.tblGibbs.recordsFor(phases.value(p, "Phase_id"));
+        for (int g = 0; g < gibbs.size(); ++g) {
+            writer.setOwner(phase + ", выражение " + std::to_string(g + 1));
             writer.header("  [GIBBS_ENERGY]");
-            WriteRecordFields(writer, gibbs, {"FK_Phase"}, true, decimalSeparator);
+            WriteRecordFields(writer, gibbs, g, {"FK_Phase"}, true, decimalSeparator);
             writer.endRecord();
         }
     }
 
-    store::Table& points = tdm.tblExperiment;
-    int number = 0;
-    for (points.first(); !points.eof(); points.next()) {
-        writer.setOwner(system + ", экспериментальная точка " + std::to_string(++number));
+    const store::RecordView points = tdm.tblExperiment.records();
+    for (int e = 0; e < points.size(); ++e) {
+        writer.setOwner(system + ", экспериментальная точка " + std::to_string(e + 1));
         writer.header("  [EXPERIMENT]");
-        WriteRecordFields(writer, points, {"system_id"}, false, decimalSeparator);
+        WriteRecordFields(writer, points, e, {"system_id"}, false, decimalSeparator);
         writer.endRecord();
     }
     return writer.bytes();

@@ -15,8 +15,8 @@ std::string SystemFileName(std::string_view designation);
 // The bytes of the exchange file of the current system of tdm.tblSystems: the system record, each
 // phase with its Gibbs-energy records, then the experimental points. Throws util::Error, before
 // anything is written anywhere, when there is no current system or a value cannot be carried by the
-// file (see ExchangeWriter). Leaves phases, expressions and points on their last records.
-std::string ComposeSystemFile(db::TDM& tdm, char decimalSeparator);
+// file (see ExchangeWriter). Reads posted records only and moves no cursor.
+std::string ComposeSystemFile(const db::TDM& tdm, char decimalSeparator);
 
 // Composes the current system and writes it to `out`; then shows "Данные о системе записаны в файл "
 // + fileName. When the stream fails, the message is still shown and util::Error follows.

@@ -7,10 +7,14 @@
 
 namespace store {
 
-const Value& RecordView::value(int row, std::string_view field) const {
-    if (row < 0 || row >= size()) throw util::Error("Record or field out of range");
-    const int f = table_->fieldIndex(field);
-    return table_->storedValue(lo_ + static_cast<std::size_t>(row), f);
+const Schema& RecordView::schema() const { return table_->schema(); }
+
+const Value& RecordView::value(int row, std::string_view field) const { return value(row, table_->fieldIndex(field)); }
+
+const Value& RecordView::value(int row, int field) const {
+    if (row < 0 || row >= size() || field < 0 || field >= schema().size())
+        throw util::Error("Record or field out of range");
+    return table_->storedValue(lo_ + static_cast<std::size_t>(row), field);
 }
 
 double RecordView::asFloat(int row, std::string_view field) const { return Table::toFloat(value(row, field), field); }

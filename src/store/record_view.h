@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "store/schema.h"
 #include "store/value.h"
 
 namespace store {
@@ -21,10 +22,13 @@ public:
     RecordView(const Table& table, std::size_t lo, std::size_t hi) : table_(&table), lo_(lo), hi_(hi) {}
 
     int size() const { return static_cast<int>(hi_ - lo_); }
+    // The fields of the table.
+    const Schema& schema() const;
     bool empty() const { return hi_ == lo_; }
 
     // Throws util::Error for a row or field outside the view.
     const Value& value(int row, std::string_view field) const;
+    const Value& value(int row, int field) const;
     bool isNull(int row, std::string_view field) const { return store::isNull(value(row, field)); }
     double asFloat(int row, std::string_view field) const;
     std::int64_t asInteger(int row, std::string_view field) const;

@@ -54,4 +54,13 @@ void appendUtf8(std::string& out, char32_t cp) {
     }
 }
 
+std::string_view firstCharacters(std::string_view text, std::size_t count) {
+    std::size_t pos = 0;
+    for (std::size_t k = 0; k < count && pos < text.size(); ++k) {
+        const std::size_t length = decodeUtf8At(text, pos).length;
+        pos += length == 0 ? 1 : length;
+    }
+    return text.substr(0, pos);
+}
+
 }  // namespace util

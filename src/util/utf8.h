@@ -14,6 +14,10 @@ struct Utf8Char {
 };
 Utf8Char decodeUtf8At(std::string_view text, std::size_t pos);
 
+// The first `count` characters (code points) of a UTF-8 text, the whole text when it is shorter; a
+// byte that is no UTF-8 counts as one character.
+std::string_view firstCharacters(std::string_view text, std::size_t count);
+
 // Appends the UTF-8 form of a code point (which must be at most U+10FFFF and not a surrogate).
 void appendUtf8(std::string& out, char32_t codePoint);
 

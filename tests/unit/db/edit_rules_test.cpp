@@ -51,6 +51,7 @@ TEST_P(DesignationSplit, FillsTheElementFields) {
     } else {
         s.post();
         EXPECT_TRUE(dialogs.shown.empty());
+        EXPECT_EQ(s.asString("System_designation"), c.designation);
     }
     EXPECT_EQ(s.asString("Element1"), c.e1);
     EXPECT_EQ(s.asString("Element2"), c.e2);
@@ -66,7 +67,14 @@ INSTANTIATE_TEST_SUITE_P(
                       SplitCase{"TrailingPlusAddsNothing", nullptr, "Fe+", "Fe", "", "", false},
                       SplitCase{"EmptyPartsCount", nullptr, "+Al++", "", "Al", "", false},
                       SplitCase{"EmptyPartIsFourth", nullptr, "+Al++Si", "", "Al", "", true},
-                      SplitCase{"NoPlus", nullptr, "Pb", "Pb", "", "", false}),
+                      SplitCase{"NoPlus", nullptr, "Pb", "Pb", "", "", false},
+                      // Element fields hold 20 characters: longer parts are cut, the designation is whole.
+                      SplitCase{"LongPartCutToTheField", nullptr, "Fe+Ni (liquid and fcc only)", "Fe",
+                                "Ni (liquid and fcc o", "", false},
+                      SplitCase{"OnePartOf21Characters", nullptr, "ABCDEFGHIJKLMNOPQRSTU", "ABCDEFGHIJKLMNOPQRST", "",
+                                "", false},
+                      SplitCase{"CyrillicPartCutByCharacters", nullptr, "Железо-никелевый сплав+Cu",
+                                "Железо-никелевый спл", "Cu", "", false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DbTest, SystemsSortByTheirElementsAfterTheSplit) {

@@ -1,4 +1,4 @@
-// The catalog listing: lines in the systems grid's order, the total line, the selection restored.
+// The catalog listing: lines in the systems grid's order, the total line, the selection kept.
 #include <gtest/gtest.h>
 
 #include "exchange/catalog.h"

@@ -47,7 +47,11 @@ TEST_F(StabilityFileTest, WritesParametersEachFollowedByItsRanges) {
     addParameter(*tdm, "AL", "Aluminium");
     addRange(*tdm, 933.47, 2900, "-11276.24+223.048446*T");
     addRange(*tdm, 298.15, 700, "-7976.15+137.093038*T");
+    // Writing reads the records without moving the selection the user sees.
+    ASSERT_TRUE(tdm->tblStability.locate("Designation", store::Value{std::string("AL")}));
+    tdm->tblStabDet.last();
     const std::string path = exchange::WriteStabilityFile(*tdm, dir, dialogs, ',');
+    EXPECT_EQ(tdm->tblStabDet.recNo(), 2);
     EXPECT_EQ(path, dir + "STABILITY_PARAMS.txt");
     EXPECT_EQ(dialogs.texts("information"),
               std::vector<std::string>{"Данные о параметрах стабильности записаны в файл STABILITY_PARAMS.txt"});
@@ -58,7 +62,7 @@ TEST_F(StabilityFileTest, WritesParametersEachFollowedByItsRanges) {
                   record("  [STABILITY_DETAIL]", {{"Tmin", "933,47"}, {"Tmax", "2900"},
                                                   {"Expression", "-11276.24+223.048446*T"}, {"Xmin", "0"}, {"Xmax", "1"}}) +
                   record("[STABILITY_PARAMS]", {{"Designation", "ZN"}, {"Comment", "Zinc"}}));
-    EXPECT_EQ(tdm->tblStability.asString("Designation"), "ZN") << "left on the last parameter";
+    EXPECT_EQ(tdm->tblStability.asString("Designation"), "AL") << "the selection stays where it was";
 }
 
 TEST_F(StabilityFileTest, RoundTripKeepsMultiLineTextLineForLine) {

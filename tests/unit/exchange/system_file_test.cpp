@@ -60,8 +60,16 @@ protected:
 
 TEST_F(SystemFileTest, FixtureSystemRoundTripsByteForByte) {
     buildFixtureSystem(*tdm);
+    // Writing reads the records without moving the selection the user sees.
+    tdm->tblPhases.setRecNo(2);
+    tdm->tblGibbs.last();
+    tdm->tblExperiment.first();
+    const std::vector<int> positions{tdm->tblPhases.recNo(), tdm->tblGibbs.recNo(), tdm->tblExperiment.recNo()};
     const std::string written = exchange::ComposeSystemFile(*tdm, '.');
     EXPECT_EQ(written, readFile(RAVO_TEST_DATA_DIR "/exchange/cu_ni.ter"));
+    EXPECT_EQ(positions,
+              (std::vector<int>{tdm->tblPhases.recNo(), tdm->tblGibbs.recNo(), tdm->tblExperiment.recNo()}));
+    EXPECT_EQ(tdm->tblGibbs.asString("Expression"), "(1-X)*({GFCCCU})+X*({GFCCNI})-T*SID");
 
     auto second = emptyDatabase("second");
     std::istringstream in(written);
@@ -187,6 +195,22 @@ TEST_F(SystemFileTest, SameFileTwiceGivesTwoSystemsAndKeysInTheFileAreIgnored) {
         EXPECT_EQ(tdm->tblGibbs.recordCount(), 1);
         EXPECT_EQ(tdm->tblExperiment.recordCount(), 1);
     }
+}
+
+TEST_F(SystemFileTest, LongDesignationPartsAreImportedCutInTheElementFields) {
+    const std::string file =
+        record("[SYSTEMS]", {{"System_designation", "Fe+Ni (liquid and fcc only)"}}) +
+        record("  [PHASES]", {{"Phase_designation", "Liquid"}}) +
+        record("[SYSTEMS]", {{"System_designation", "Twenty-one characters"}});
+    std::istringstream in(file);
+    exchange::ReadSystemRecords(*tdm, in, '.');
+    ASSERT_EQ(tdm->tblSystems.recordCount(), 2);
+    ASSERT_TRUE(tdm->tblSystems.locate("System_designation", store::Value{std::string("Fe+Ni (liquid and fcc only)")}));
+    EXPECT_EQ(tdm->tblSystems.asString("Element1"), "Fe");
+    EXPECT_EQ(tdm->tblSystems.asString("Element2"), "Ni (liquid and fcc o");
+    EXPECT_EQ(tdm->tblPhases.recordCount(), 1);
+    ASSERT_TRUE(tdm->tblSystems.locate("System_designation", store::Value{std::string("Twenty-one characters")}));
+    EXPECT_EQ(tdm->tblSystems.asString("Element1"), "Twenty-one character");
 }
 
 TEST_F(SystemFileTest, SingleLineSectionsDoNotGatherAndNeedAnExactEndLine) {

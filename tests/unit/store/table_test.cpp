@@ -378,4 +378,52 @@ TEST_F(TableTest, AViewFollowingTheNotificationsStaysEqualToTheTable) {
     }
 }
 
+TEST_F(TableTest, RecordViewsReadWithoutMovingAnyCursor) {
+    detail.setIndexFieldNames("T");
+    addMaster("m1", "A");
+    addDetail("a2", 2);
+    addDetail("a1", 1);
+    addMaster("m2", "B");
+    addDetail("b1", 5);
+    master.first();
+    detail.last();
+    struct Counter : store::TableObserver {
+        int calls = 0;
+        void tableReset(const Table&) override { ++calls; }
+        void currentMoved(const Table&) override { ++calls; }
+        void stateChanged(const Table&) override { ++calls; }
+    } counter;
+    master.addObserver(&counter);
+    detail.addObserver(&counter);
+
+    const store::RecordView masters = master.records();
+    ASSERT_EQ(masters.size(), 2);
+    EXPECT_EQ(masters.find("Name", Value{std::string("M2")}, true), 1);
+    EXPECT_EQ(masters.find("Name", Value{std::string("M2")}), -1);
+    // The detail's records of a master that is not current, and those it shows now, in index order.
+    const store::RecordView second = detail.recordsFor(masters.value(1, "Id"));
+    ASSERT_EQ(second.size(), 1);
+    EXPECT_EQ(second.asString(0, "Name"), "b1");
+    EXPECT_EQ(second.asFloat(0, "T"), 5);
+    const store::RecordView shown = detail.records();
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_EQ(shown.asString(0, "name"), "a1");
+    EXPECT_EQ(shown.asInteger(1, "Owner"), masters.asInteger(0, "Id"));
+    EXPECT_EQ(detail.recordsFor(Value{}).size(), 0);
+    EXPECT_EQ(master.recordsFor(Value{std::int64_t{99}}).size(), 2);  // no master: every record
+    EXPECT_THROW(second.value(1, "Name"), util::Error);
+
+    EXPECT_EQ(counter.calls, 0);
+    EXPECT_EQ(master.asString("Name"), "m1");
+    EXPECT_EQ(detail.asString("Name"), "a2");
+    master.removeObserver(&counter);
+    detail.removeObserver(&counter);
+
+    // An edit in progress is not seen by a view: it reads what is posted.
+    detail.edit();
+    detail.setString("Name", "changed");
+    EXPECT_EQ(detail.records().asString(1, "Name"), "a2");
+    detail.cancel();
+}
+
 }  // namespace
