@@ -1,6 +1,5 @@
 #pragma once
-#include <QPointer>
-#include <QWidget>
+#include <QString>
 
 #include "util/dialogs.h"
 

@@ -90,10 +90,8 @@ bool RecordBinder::commit(Binding& binding, const std::string& text) {
         show(binding);
         return false;
     }
-    const bool editing = table_.state() != store::TableState::Browse;
-    if (editing || !table_.isEmpty() || table_.state() == store::TableState::Insert) {
-        if (table_.asString(binding.field, separator_) == text && binding.kind != Binding::Kind::Line) return true;
-    }
+    // A memo, box or list showing what the field holds already changes nothing (no edit starts).
+    if (binding.kind != Binding::Kind::Line && table_.asString(binding.field, separator_) == text) return true;
     QWidget* previous = source_;
     source_ = binding.widget;
     if (!startEdit()) {
@@ -105,7 +103,8 @@ bool RecordBinder::commit(Binding& binding, const std::string& text) {
     const bool ok = ErrorHandler::guard(dialogs_, [&] { table_.setText(binding.field, text, separator_); });
     source_ = previous;
     binding.pending = false;
-    if (!ok) show(binding);
+    // A line edit shows the value as the field displays it once it was handed over.
+    if (!ok || binding.kind == Binding::Kind::Line) show(binding);
     else emit valueEdited(QString::fromStdString(binding.field));
     return ok;
 }

@@ -108,19 +108,23 @@ void TableModel::rowDataChanged(int row) {
 void TableModel::tableAboutToBeReset(const store::Table&) {
     if (resetting_) return;
     resetting_ = true;
+    changing_ = true;
     beginResetModel();
 }
 
 void TableModel::tableReset(const store::Table&) {
+    changing_ = true;
     if (!resetting_) beginResetModel();
     rows_ = shownRows();
     resetting_ = false;
     endResetModel();
+    changing_ = false;
     emit currentRowChanged(currentRow());
 }
 
 void TableModel::rowAboutToBeInserted(const store::Table&, int row) {
     if (resetting_) return;
+    changing_ = true;
     beginInsertRows(QModelIndex(), row, row);
 }
 
@@ -128,10 +132,12 @@ void TableModel::rowInserted(const store::Table&, int) {
     if (resetting_) return;
     ++rows_;
     endInsertRows();
+    changing_ = false;
 }
 
 void TableModel::rowAboutToBeRemoved(const store::Table&, int row) {
     if (resetting_) return;
+    changing_ = true;
     beginRemoveRows(QModelIndex(), row, row);
 }
 
@@ -139,6 +145,7 @@ void TableModel::rowRemoved(const store::Table&, int) {
     if (resetting_) return;
     --rows_;
     endRemoveRows();
+    changing_ = false;
 }
 
 void TableModel::rowChanged(const store::Table&, int row) { rowDataChanged(row); }

@@ -39,6 +39,9 @@ public:
     // Makes `row` the table's current record (posting a pending edit first, as every move does).
     // False when the move was refused (its message has been shown).
     bool moveTo(int row);
+    // True while the model's rows are changing (between Qt's begin... and end... calls). A view's
+    // selection moving then follows the change; it must not move the table.
+    bool changing() const { return changing_; }
     // Puts the table into edit state on `row` before an editor opens there; false when refused.
     bool beginEdit(int row);
 
@@ -69,6 +72,7 @@ private:
     char separator_;
     int rows_ = 0;
     bool resetting_ = false;
+    bool changing_ = false;
 };
 
 }  // namespace gui

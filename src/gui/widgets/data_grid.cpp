@@ -53,7 +53,7 @@ void DataGrid::followTable(int row) {
 }
 
 void DataGrid::rowChosen(const QModelIndex& current) {
-    if (!model_ || following_ || !current.isValid()) return;
+    if (!model_ || following_ || model_->changing() || !current.isValid()) return;
     if (!model_->moveTo(current.row())) followTable(model_->currentRow());
 }
 

@@ -18,6 +18,9 @@ public:
     TableModel* tableModel() const { return model_; }
     void setGridReadOnly(bool readOnly) { readOnly_ = readOnly; }
     bool gridReadOnly() const { return readOnly_; }
+    using QTableView::edit;
+    // True while a cell editor is open.
+    bool editing() const { return state() == EditingState; }
     // Colour of every second row.
     void setStripeColor(const QColor& color);
 
