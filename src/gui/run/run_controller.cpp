@@ -69,6 +69,9 @@ void RunController::sbRunClick() {
     fault_ = nullptr;
     outcome_ = RunEngine::Outcome::NotStarted;
     if (host_.sbStop) host_.sbStop->setEnabled(true);
+    // The diagram reads the results the worker is now rewriting: it waits for the run's end.
+    diagramWasEnabled_ = host_.sbDiagram && host_.sbDiagram->isEnabled();
+    if (host_.sbDiagram) host_.sbDiagram->setEnabled(false);
     searched_ = nullptr;
     searchFault_ = nullptr;
     worker_ = QThread::create([this] {
@@ -174,7 +177,10 @@ void RunController::onWorkerFinished() {
             dialogs_.error("Unknown error");
         }
         fault_ = nullptr;
-    } else if (outcome_ != RunEngine::Outcome::NotStarted) {
+        if (host_.sbDiagram) host_.sbDiagram->setEnabled(diagramWasEnabled_);
+    } else if (outcome_ == RunEngine::Outcome::NotStarted) {
+        if (host_.sbDiagram) host_.sbDiagram->setEnabled(diagramWasEnabled_);
+    } else {
         if (host_.sbDiagram) host_.sbDiagram->setEnabled(true);
         if (completed) completeRun();
     }
@@ -196,9 +202,12 @@ void RunController::completeRun() {
 }
 
 const results::SpecialPoints& RunController::findSpecialPoints() {
+    // While a worker runs, the calculation's own list is being cleared and rewritten.
+    if (running()) return lastFound_;
     // The search the worker made at the end of the run serves the first request after it.
     const results::SpecialPoints& found =
         searched_ ? *std::exchange(searched_, nullptr) : engine_->findSpecialPoints();
+    lastFound_ = found;
     nodes_ = found.nodes();
     yParameter_ = engine_->parameters().YParameter;
     if (windows_.specPoints) windows_.specPoints->showOtherPoints(found.otherPoints());
