@@ -354,6 +354,19 @@ void RunControllerTest::secondRunIsRefusedWhileOneWorks() {
     bench.engine->gated = false;
     QVERIFY(bench.runToEnd());
     QCOMPARE(bench.engine->prepared, 2);
+    QVERIFY(bench.sbDiagram.isEnabled());
+
+    // During the next run the diagram waits, and a search asked for meanwhile gives the last
+    // result without touching the calculation the worker is rewriting.
+    bench.engine->gated = true;
+    bench.controller->sbRunClick();
+    QVERIFY(!bench.sbDiagram.isEnabled());
+    const int searches = bench.engine->searches;
+    QCOMPARE(bench.controller->findSpecialPoints().nodes().size(), size_t(1));
+    QCOMPARE(bench.engine->searches, searches);
+    bench.engine->permits.release(5);
+    QVERIFY(finished.wait(5000));
+    QVERIFY(bench.sbDiagram.isEnabled());
 }
 
 void RunControllerTest::messageFromTheWorkerWaitsForTheBox() {

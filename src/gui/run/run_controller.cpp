@@ -64,12 +64,17 @@ void RunController::sbRunClick() {
         dialogs_.error(e.what());
         return;
     }
+    // The captions name the system whose snapshot was just taken.
+    designation_ = host_.designation ? host_.designation() : QString();
     syncSwitches();
     invariants_.clear();
     invariantsReady_ = false;
     fault_ = nullptr;
     outcome_ = RunEngine::Outcome::NotStarted;
     if (host_.sbStop) host_.sbStop->setEnabled(true);
+    // The diagram reads the results the worker is now rewriting: it waits for the run's end.
+    diagramWasEnabled_ = host_.sbDiagram && host_.sbDiagram->isEnabled();
+    if (host_.sbDiagram) host_.sbDiagram->setEnabled(false);
     searched_ = nullptr;
     searchFault_ = nullptr;
     worker_ = QThread::create([this] {
@@ -124,10 +129,9 @@ void RunController::onPrepared(const std::shared_ptr<const RunStartBatch>& start
     const calc::RunParameters& p = start->parameters;
     prepareWindow(windows_.chart, hostShowChart());
     prepareWindow(windows_.mosaic, hostShowMosaic());
-    const QString designation = host_.designation ? host_.designation() : QString();
-    if (windows_.mosaic) windows_.mosaic->setWindowTitle(designation);
-    if (windows_.cells) windows_.cells->setWindowTitle(designation);
-    if (host_.setDiagramCaption) host_.setDiagramCaption(designation);
+    if (windows_.mosaic) windows_.mosaic->setWindowTitle(designation_);
+    if (windows_.cells) windows_.cells->setWindowTitle(designation_);
+    if (host_.setDiagramCaption) host_.setDiagramCaption(designation_);
     if (windows_.chart) {
         windows_.chart->resetChart(start->solutionPhases);
         windows_.chart->setBottomAxisIncrement(p.BottomAxisIncrement);
@@ -176,7 +180,10 @@ void RunController::onWorkerFinished() {
             dialogs_.error("Unknown error");
         }
         fault_ = nullptr;
-    } else if (outcome_ != RunEngine::Outcome::NotStarted) {
+        if (host_.sbDiagram) host_.sbDiagram->setEnabled(diagramWasEnabled_);
+    } else if (outcome_ == RunEngine::Outcome::NotStarted) {
+        if (host_.sbDiagram) host_.sbDiagram->setEnabled(diagramWasEnabled_);
+    } else {
         if (host_.sbDiagram) host_.sbDiagram->setEnabled(true);
         if (completed) completeRun();
     }
@@ -199,9 +206,12 @@ void RunController::completeRun() {
 }
 
 const results::SpecialPoints& RunController::findSpecialPoints() {
+    // While a worker runs, the calculation's own list is being cleared and rewritten.
+    if (running()) return lastFound_;
     // The search the worker made at the end of the run serves the first request after it.
     const results::SpecialPoints& found =
         searched_ ? *std::exchange(searched_, nullptr) : engine_->findSpecialPoints();
+    lastFound_ = found;
     nodes_ = found.nodes();
     yParameter_ = engine_->parameters().YParameter;
     if (windows_.specPoints) windows_.specPoints->showOtherPoints(found.otherPoints());

@@ -67,7 +67,7 @@ public:
     struct Host {
         QWidget* mainWindow = nullptr;      // brought back to the front after a display is shown
         QAbstractButton* sbStop = nullptr;  // enabled while a run works
-        QAbstractButton* sbDiagram = nullptr;  // enabled when a run completes or is stopped
+        QAbstractButton* sbDiagram = nullptr;  // disabled while a run works; enabled when it completes or is stopped
         std::function<bool()> showMosaic;   // "Мозаичная диаграмма"
         std::function<bool()> showChart;    // "Рабочая диаграмма"
         std::function<QColor()> mosaicColor;
@@ -98,8 +98,8 @@ public:
     void sbSpecialPointsClick();
 
     // The special point search over the last run's matrix; its other points go to the special
-    // points window's list at once. Only while no run works. The first call after a completed run
-    // takes the search the worker made right after the rows.
+    // points window's list at once. The first call after a completed run takes the search the
+    // worker made right after the rows; during a run it gives the last search's result again.
     const results::SpecialPoints& findSpecialPoints();
 
     // "Нонвариантные равновесия": fills the invariants window with the refined invariants of the
@@ -148,9 +148,12 @@ private:
     int runSerial_ = 0;
     RunEngine::Outcome outcome_ = RunEngine::Outcome::NotStarted;
     std::exception_ptr fault_;
+    QString designation_;  // of the system being run
     bool closing_ = false;
     // The special point search made by the worker after a completed run, until first used.
     const results::SpecialPoints* searched_ = nullptr;
+    results::SpecialPoints lastFound_;  // a copy, readable while the worker runs
+    bool diagramWasEnabled_ = false;
     std::exception_ptr searchFault_;
     std::vector<results::TNode> nodes_;  // of the last search, for the main window's "Особые точки"
     std::vector<results::Invariant> invariants_;  // of the last run, when invariantsReady_

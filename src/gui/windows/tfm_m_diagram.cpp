@@ -17,7 +17,8 @@ TfmMDiagram::TfmMDiagram(QWidget* parent) : QWidget(parent, Qt::Window) {
 
 void TfmMDiagram::resetMosaic(const Range& range) {
     range_ = range;
-    const QSize size = contentsRect().size().expandedTo(QSize(1, 1));
+    // One bitmap pixel per screen pixel, also on a scaled screen, so the rows stay one pixel high.
+    const QSize size = (QSizeF(contentsRect().size()) * devicePixelRatioF()).toSize().expandedTo(QSize(1, 1));
     image_ = QImage(size, QImage::Format_RGB32);
     image_.fill(Qt::white);
     const double yRange = range.yMax - range.yMin;

@@ -8,9 +8,9 @@ namespace gui {
 // works, showing two-phase fields as horizontal runs of the mosaic colour and point phases as small
 // red circles. Single-phase fields are never painted and keep the white background.
 //
-// The bitmap is made at the window's size when a run starts and keeps that size for the whole run;
-// the window always shows it stretched to its current client area, so a window resized during a
-// run shows the same picture scaled.
+// The bitmap is made at the window's size in screen pixels when a run starts and keeps that size
+// for the whole run; the window always shows it stretched to its current client area, so a window
+// resized during a run shows the same picture scaled.
 //
 // Geometry (W, H: bitmap size; u = (x - XMin) / (XMax - XMin)):
 // - pixel column of x: W * u rounded half to even, so 0.5 ties fall on the even column;
