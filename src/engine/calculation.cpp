@@ -7,6 +7,7 @@
 #include "db/tdm.h"
 #include "results/functions_phase_model.h"
 #include "results/special_point_search.h"
+#include "util/memory_guard.h"
 
 namespace engine {
 
@@ -50,7 +51,10 @@ Calculation::Outcome Calculation::run(std::shared_ptr<const RunSnapshot> snapsho
     // The assembly reads a private copy: the snapshot itself is never changed.
     source_ = snapshot_->phases;
     calc::FunctionsPhaseSource phases(functions_, source_);
-    return grid_.run(system, phases, observer, dialogs_);
+    // Every front end reads "Not enough memory for the calculation of …" instead of a library's bare
+    // text when an allocation of the run fails; the rows finished before stay.
+    return util::WithMemoryGuard("the calculation of " + system.System_designation,
+                                 [&] { return grid_.run(system, phases, observer, dialogs_); });
 }
 
 std::optional<double> Calculation::gibbsEnergy(std::string_view phase, double x, double T) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <new>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -13,6 +14,7 @@
 #include "db/table_definitions.h"
 #include "db/tdm.h"
 #include "support/scripted_dialogs.h"
+#include "util/errors.h"
 #include "unit/functions/temp_directory.h"
 
 namespace {
@@ -270,6 +272,26 @@ TEST_F(CalculationTest, SecondRunDuringARunIsRefusedAndKeepsTheSpecialPoints) {
     EXPECT_EQ(reentrant.nodesDuring, 0u);
     EXPECT_EQ(dialogs.texts("warning"), std::vector<std::string>{"The calculation is already running"});
     EXPECT_EQ(calculation.findSpecialPoints().nodes().size(), nodes);
+}
+
+TEST_F(CalculationTest, AllocationFailureDuringARunBecomesAClearMessageAndKeepsTheRows) {
+    // An observer whose storage runs out in the fifth row stands for any allocation of the run.
+    class Exhausting : public calc::RowObserver {
+    public:
+        int rows = 0;
+        void rowDone(const calc::RowFrame&) override {
+            if (++rows == 5) throw std::bad_alloc();
+        }
+    } exhausting;
+    engine::Calculation calculation(dialogs, '.');
+    try {
+        calculation.run(engine::Calculation::takeSnapshot(tdm), exhausting);
+        FAIL() << "the run went on after its allocation failed";
+    } catch (const util::Error& e) {
+        EXPECT_STREQ(e.what(), "Not enough memory for the calculation of A+B");
+    }
+    EXPECT_FALSE(calculation.running());
+    EXPECT_EQ(calculation.results().matrix.rowCount(), 1 + 5);
 }
 
 }  // namespace
