@@ -8,12 +8,15 @@
 #include "results/invariant_texts.h"
 #include "util/errors.h"
 #include "util/number_format.h"
+#include "util/shortest_number.h"
 
 namespace cli {
 
 namespace {
 
-std::string general(double value) { return util::formatGeneral(value, '.'); }
+// Numbers of the csv and json files: the shortest text that reads back to the same double, as in the
+// other result files.
+std::string general(double value) { return util::formatShortest(value, '.'); }
 
 std::string csvField(const std::string& text) {
     if (text.find_first_of(",\"\n\r") == std::string::npos) return text;
