@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "util/atomic_file.h"
 #include "util/errors.h"
 
 namespace store {
@@ -25,14 +26,8 @@ struct Entry {
     std::string target;
 };
 
-// Syncs a file's data or a directory's entries to the disk.
 void sync(const fs::path& path, bool directory, const std::string& context) {
-    const int fd = ::open(path.c_str(), directory ? (O_RDONLY | O_DIRECTORY) : O_RDONLY);
-    if (fd < 0) throw util::Error(context + std::strerror(errno));
-    const int rc = ::fsync(fd);
-    const int saved = errno;
-    ::close(fd);
-    if (rc != 0) throw util::Error(context + std::strerror(saved));
+    util::SyncToDisk(path.string(), directory, context);
 }
 
 // A plain file name that stays inside the directory.

@@ -13,6 +13,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "util/atomic_file.h"
 #include "util/errors.h"
 
 namespace store {
@@ -139,12 +140,7 @@ void bindValue(sqlite3_stmt* stmt, int position, const Value& v) {
 }
 
 void syncPath(const std::string& path, bool directory, const std::string& context) {
-    const int fd = ::open(path.c_str(), directory ? (O_RDONLY | O_DIRECTORY) : O_RDONLY);
-    if (fd < 0) throw util::Error(context + std::strerror(errno));
-    const int rc = ::fsync(fd);
-    const int saved = errno;
-    ::close(fd);
-    if (rc != 0) throw util::Error(context + std::strerror(saved));
+    util::SyncToDisk(path, directory, context);
 }
 
 constexpr std::string_view kTemporaryMark = ".saving-";

@@ -28,6 +28,15 @@ std::string temporaryName(const fs::path& target) {
 
 }  // namespace
 
+void SyncToDisk(const std::string& path, bool directory, const std::string& context) {
+    const int fd = ::open(path.c_str(), directory ? (O_RDONLY | O_DIRECTORY) : O_RDONLY);
+    if (fd < 0) throw Error(context + std::strerror(errno));
+    const int rc = ::fsync(fd);
+    const int saved = errno;
+    ::close(fd);
+    if (rc != 0) throw Error(context + std::strerror(saved));
+}
+
 std::function<void(const std::string&)>& WriteFileReplacingFaultHook() {
     static std::function<void(const std::string&)> hook;
     return hook;

@@ -19,6 +19,10 @@ namespace util {
 void WriteFileReplacing(const std::string& path, const std::function<void(std::ostream&)>& write);
 void WriteFileReplacing(const std::string& path, std::string_view bytes);
 
+// Syncs a file's data (directory = false) or a directory's entries to the disk. Throws util::Error
+// with `context` followed by the system's reason when the path cannot be opened or synced.
+void SyncToDisk(const std::string& path, bool directory, const std::string& context);
+
 // Test seam: called with the target path after the content is in the temporary file and before it
 // is synced and renamed. A hook that throws makes the write fail as a full disk would. Empty by
 // default.
