@@ -11,7 +11,7 @@
 namespace results {
 
 FunctionsPhaseModel::FunctionsPhaseModel(functions::PhaseFunctions& phases, const calc::RunParameters& parameters)
-    : phases_(phases), parameters_(parameters) {
+    : parameters_(parameters) {
     for (const auto& entry : phases.SolutionList)
         entries_.push_back({entry.name, false, entry.object.get(), phases.FunctionList.find(entry.name)});
     for (const auto& entry : phases.PointPhaseList)

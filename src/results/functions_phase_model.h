@@ -34,7 +34,6 @@ private:
         functions::TParserplus* evaluator = nullptr;
         const functions::Tfuncts* pieces = nullptr;
     };
-    functions::PhaseFunctions& phases_;
     const calc::RunParameters& parameters_;
     std::vector<Entry> entries_;
 };
