@@ -3,14 +3,15 @@
 # over and over, kills it with SIGKILL after a random moment, and opens the database again as the
 # program does. Every open must show one whole save (old or new content of all six tables, never a
 # mixture) and leave no temporary file behind.
-#   scripts/kill-test.sh [SECONDS]     uses ${RAVO_BUILD_DIR:-build}/bin/ravo_save_loop (builds it if missing)
+#   scripts/kill-test.sh [SECONDS]     uses ${RAVO_BUILD_DIR:-build-tests}/bin/ravo_save_loop, the test
+#                                      command's build (builds it if missing)
 set -uo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-30}"
-build="${RAVO_BUILD_DIR:-build}"
+build="${RAVO_BUILD_DIR:-build-tests}"
 tool="$build/bin/ravo_save_loop"
 if [ ! -x "$tool" ]; then
-  cmake --build "$build" --target ravo_save_loop -j2 >/dev/null || { echo "kill test: cannot build $tool"; exit 1; }
+  cmake --build "$build" --target ravo_save_loop -j2 >/dev/null || { echo "kill test: cannot build $tool (run ./scripts/test.sh first)"; exit 1; }
 fi
 
 dir="$(mktemp -d)"
