@@ -23,7 +23,7 @@
 #include "gui/run/run_controller.h"
 #include "gui/windows/tfm_cells.h"
 #include "gui/windows/tfm_m_diagram.h"
-#include "gui/windows/tfm_spec_points.h"
+#include "gui/windows/tfm_special_points.h"
 #include "gui/windows/tfm_w_diagram.h"
 #include "sgte_system.h"
 #include "util/silent_dialogs.h"

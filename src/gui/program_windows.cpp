@@ -13,7 +13,7 @@
 #include "gui/windows/tfm_invariants.h"
 #include "gui/windows/tfm_m_diagram.h"
 #include "gui/windows/tfm_main.h"
-#include "gui/windows/tfm_spec_points.h"
+#include "gui/windows/tfm_special_points.h"
 #include "gui/windows/tfm_stability.h"
 #include "gui/windows/tfm_w_diagram.h"
 

@@ -83,14 +83,14 @@ std::optional<std::uint32_t> parseColorText(std::string_view text) {
     return std::nullopt;
 }
 
-void writeLabelFont(std::ostream& out, const LabelFontSpec& font) {
+void writeLabelFont(std::ostream& out, const LabelFontStyle& font) {
     out << util::utf8ToCp1251(font.name) << "\r\n" << font.size << "\r\n" << colorText(font.color) << "\r\n";
     if (font.bold) out << "fsBold\r\n";
     if (font.italic) out << "fsItalic\r\n";
     if (font.underline) out << "fsUnderline\r\n";
 }
 
-bool readLabelFont(std::istream& in, LabelFontSpec& font) {
+bool readLabelFont(std::istream& in, LabelFontStyle& font) {
     const std::vector<std::string> lines = readLines(in);
     if (lines.size() < 3) return false;
 

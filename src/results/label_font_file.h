@@ -11,14 +11,14 @@ namespace results {
 //
 // Colours are colour values of the file: 0x00BBGGRR for a plain colour (blue in the high byte),
 // or 0x800000nn for one of the desktop's system colours (nn its number; window text is 8).
-struct LabelFontSpec {
+struct LabelFontStyle {
     std::string name = "MS Sans Serif";
     int size = 8;                         // points
     std::uint32_t color = 0x80000008;     // window text
     bool bold = false;
     bool italic = false;
     bool underline = false;
-    bool operator==(const LabelFontSpec&) const = default;
+    bool operator==(const LabelFontStyle&) const = default;
 };
 
 inline constexpr std::uint32_t kSystemColorFlag = 0x80000000u;
@@ -38,12 +38,12 @@ std::optional<std::uint32_t> parseColorText(std::string_view text);
 
 // Writes the file: name, size, colour, then "fsBold", "fsItalic", "fsUnderline" for the styles
 // set, each line ending in CR LF, in code page 1251.
-void writeLabelFont(std::ostream& out, const LabelFontSpec& font);
+void writeLabelFont(std::ostream& out, const LabelFontStyle& font);
 
 // Reads the file into `font`. A file of fewer than three lines changes nothing (returns false).
 // Lines are applied in order; a size line that is not a whole number or a colour line that is no
 // colour throws util::Error naming the file and the text, with the lines before it applied. Style
 // lines add their style (matched exactly, other lines ignored), so styles already set stay.
-bool readLabelFont(std::istream& in, LabelFontSpec& font);
+bool readLabelFont(std::istream& in, LabelFontStyle& font);
 
 }  // namespace results

@@ -12,7 +12,7 @@
 #include "gui/run/run_controller.h"
 #include "gui/windows/tfm_diagram2.h"
 #include "gui/windows/tfm_main.h"
-#include "gui/windows/tfm_spec_points.h"
+#include "gui/windows/tfm_special_points.h"
 #include "store/value.h"
 #include "support/scripted_dialogs.h"
 

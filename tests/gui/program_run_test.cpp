@@ -19,7 +19,7 @@
 #include "gui/windows/tfm_invariants.h"
 #include "gui/windows/tfm_m_diagram.h"
 #include "gui/windows/tfm_main.h"
-#include "gui/windows/tfm_spec_points.h"
+#include "gui/windows/tfm_special_points.h"
 #include "store/value.h"
 #include "support/scripted_dialogs.h"
 

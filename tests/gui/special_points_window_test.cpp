@@ -2,7 +2,7 @@
 #include <QListWidget>
 #include <QtTest>
 
-#include "gui/windows/tfm_spec_points.h"
+#include "gui/windows/tfm_special_points.h"
 
 using results::NodeYFormat;
 using results::TNode;

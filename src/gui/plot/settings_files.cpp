@@ -43,25 +43,25 @@ void saveChartSettings(const QString& fileName, const results::ChartSettings& se
     writeWhole(fileName, out.str());
 }
 
-bool loadLabelFont(const QString& fileName, results::LabelFontSpec& font) {
+bool loadLabelFont(const QString& fileName, results::LabelFontStyle& font) {
     const std::optional<std::string> bytes = readWhole(fileName);
     if (!bytes) return false;
     std::istringstream in(*bytes);
     return results::readLabelFont(in, font);
 }
 
-void saveLabelFont(const QString& fileName, const results::LabelFontSpec& font) {
+void saveLabelFont(const QString& fileName, const results::LabelFontStyle& font) {
     std::ostringstream out;
     results::writeLabelFont(out, font);
     writeWhole(fileName, out.str());
 }
 
-QFont toQFont(const results::LabelFontSpec& spec) {
-    QFont font(QString::fromStdString(spec.name));
-    if (spec.size > 0) font.setPointSize(spec.size);
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
-    font.setUnderline(spec.underline);
+QFont toQFont(const results::LabelFontStyle& style) {
+    QFont font(QString::fromStdString(style.name));
+    if (style.size > 0) font.setPointSize(style.size);
+    font.setBold(style.bold);
+    font.setItalic(style.italic);
+    font.setUnderline(style.underline);
     return font;
 }
 
@@ -82,16 +82,16 @@ QColor toQColor(std::uint32_t color) {
     }
 }
 
-results::LabelFontSpec toLabelFontSpec(const QFont& font, const QColor& color, std::uint32_t previousColor) {
-    results::LabelFontSpec spec;
-    spec.name = font.family().toStdString();
-    spec.size = font.pointSize() > 0 ? font.pointSize() : static_cast<int>(font.pointSizeF() + 0.5);
-    spec.color = toQColor(previousColor) == color ? previousColor
+results::LabelFontStyle toLabelFontStyle(const QFont& font, const QColor& color, std::uint32_t previousColor) {
+    results::LabelFontStyle style;
+    style.name = font.family().toStdString();
+    style.size = font.pointSize() > 0 ? font.pointSize() : static_cast<int>(font.pointSizeF() + 0.5);
+    style.color = toQColor(previousColor) == color ? previousColor
                                                   : results::colorFromRgb(color.red(), color.green(), color.blue());
-    spec.bold = font.bold();
-    spec.italic = font.italic();
-    spec.underline = font.underline();
-    return spec;
+    style.bold = font.bold();
+    style.italic = font.italic();
+    style.underline = font.underline();
+    return style;
 }
 
 }  // namespace plot

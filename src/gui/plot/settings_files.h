@@ -19,14 +19,14 @@ void saveChartSettings(const QString& fileName, const results::ChartSettings& se
 
 // false when the file does not exist or has fewer than three lines; otherwise as
 // results::readLabelFont, which applies the lines before a bad one to `font` and then throws.
-bool loadLabelFont(const QString& fileName, results::LabelFontSpec& font);
-void saveLabelFont(const QString& fileName, const results::LabelFontSpec& font);
+bool loadLabelFont(const QString& fileName, results::LabelFontStyle& font);
+void saveLabelFont(const QString& fileName, const results::LabelFontStyle& font);
 
 // The label font as Qt draws it, and back. System colours take the application palette's colour
 // of the same role; the colour value of `previous` is kept when the colour did not change, so a
 // system colour stays symbolic in the file.
-QFont toQFont(const results::LabelFontSpec& font);
+QFont toQFont(const results::LabelFontStyle& font);
 QColor toQColor(std::uint32_t color);
-results::LabelFontSpec toLabelFontSpec(const QFont& font, const QColor& color, std::uint32_t previousColor);
+results::LabelFontStyle toLabelFontStyle(const QFont& font, const QColor& color, std::uint32_t previousColor);
 
 }  // namespace plot

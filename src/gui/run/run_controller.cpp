@@ -13,7 +13,7 @@
 #include "gui/windows/tfm_cells.h"
 #include "gui/windows/tfm_m_diagram.h"
 #include "gui/windows/tfm_invariants.h"
-#include "gui/windows/tfm_spec_points.h"
+#include "gui/windows/tfm_special_points.h"
 #include "gui/windows/tfm_w_diagram.h"
 #include "util/errors.h"
 

@@ -259,14 +259,14 @@ void TfmDiagram2::Setfontforlabels1Click() {
     const QFont font = QFontDialog::getFont(&ok, LabelFont, this, tr("Выбрать шрифт для меток"));
     if (!ok) return;
     LabelFont = font;
-    labelFontSpec_ = plot::toLabelFontSpec(LabelFont, LabelColor, labelFontSpec_.color);
+    labelFontSpec_ = plot::toLabelFontStyle(LabelFont, LabelColor, labelFontSpec_.color);
 }
 
 void TfmDiagram2::Setcolorforlabels1Click() {
     const QColor color = QColorDialog::getColor(LabelColor, this, tr("Выбрать цвет для меток"));
     if (!color.isValid()) return;
     LabelColor = color;
-    labelFontSpec_ = plot::toLabelFontSpec(LabelFont, LabelColor, labelFontSpec_.color);
+    labelFontSpec_ = plot::toLabelFontStyle(LabelFont, LabelColor, labelFontSpec_.color);
 }
 
 }  // namespace gui

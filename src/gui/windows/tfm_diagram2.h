@@ -108,7 +108,7 @@ private:
     InvariantSource invariantSource_;
     results::DiagramContent gridContent_;  // as the diagram command built it
     void drawContent();
-    results::LabelFontSpec labelFontSpec_;
+    results::LabelFontStyle labelFontSpec_;
 };
 
 }  // namespace gui

@@ -8,16 +8,16 @@
 
 namespace {
 
-using results::LabelFontSpec;
+using results::LabelFontStyle;
 
 TEST(LabelFontFile, WritesTheLineFormatAndReadsItBack) {
     struct Case {
         const char* name;
-        LabelFontSpec font;
+        LabelFontStyle font;
         const char* bytes;
     };
     const Case cases[] = {
-        {"defaults", LabelFontSpec{}, "MS Sans Serif\r\n8\r\nclWindowText\r\n"},
+        {"defaults", LabelFontStyle{}, "MS Sans Serif\r\n8\r\nclWindowText\r\n"},
         {"named colour, every style", {"Arial", 12, 0x0000FF, true, true, true},
          "Arial\r\n12\r\nclRed\r\nfsBold\r\nfsItalic\r\nfsUnderline\r\n"},
         {"unnamed colour, Cyrillic name", {"Шрифт", 10, results::colorFromRgb(0x12, 0x34, 0x56), false, true, false},
@@ -28,7 +28,7 @@ TEST(LabelFontFile, WritesTheLineFormatAndReadsItBack) {
         results::writeLabelFont(out, c.font);
         EXPECT_EQ(out.str(), c.bytes) << c.name;
         std::istringstream in(out.str());
-        LabelFontSpec read{"x", 1, 0, false, false, false};
+        LabelFontStyle read{"x", 1, 0, false, false, false};
         EXPECT_TRUE(results::readLabelFont(in, read)) << c.name;
         EXPECT_EQ(read, c.font) << c.name;
     }
@@ -36,7 +36,7 @@ TEST(LabelFontFile, WritesTheLineFormatAndReadsItBack) {
 
 TEST(LabelFontFile, ReadsEitherColourFormAndAddsStylesToTheOnesSet) {
     std::istringstream in("Courier\n9\n$000000FF\nfsBold\nfsStrikeOut\nbold\n");
-    LabelFontSpec font;
+    LabelFontStyle font;
     font.underline = true;
     ASSERT_TRUE(results::readLabelFont(in, font));
     EXPECT_EQ(font.color, 0x0000FFu);
@@ -63,7 +63,7 @@ TEST(LabelFontFile, ShortOrDamagedFiles) {
          "fntLabel.cfg: \"clPink\" is not a colour", "Arial", 12},
     };
     for (const Case& c : cases) {
-        LabelFontSpec font;
+        LabelFontStyle font;
         std::istringstream in(c.bytes);
         EXPECT_EQ(testsupport::errorOf([&] { results::readLabelFont(in, font); }), c.error) << c.name;
         EXPECT_EQ(font.name, c.fontName) << c.name;

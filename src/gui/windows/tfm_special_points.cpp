@@ -1,4 +1,4 @@
-#include "gui/windows/tfm_spec_points.h"
+#include "gui/windows/tfm_special_points.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
