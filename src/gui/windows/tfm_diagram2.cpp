@@ -54,15 +54,20 @@ TfmDiagram2::TfmDiagram2(util::Dialogs& dialogs, char decimalSeparator, const QS
     PopupMenu1->addSeparator();
     PopupMenu1->addAction(tr("Сохранить как…"), this, &TfmDiagram2::sbSaveAsClick);
 
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(Label1, 1);
-    bottom->addWidget(chbRefineNodes);
-    bottom->addWidget(sbInvariants);
+    // Two rows under the chart, so that the window fits a laptop screen also at 150 % scale: the
+    // readout with the invariant controls, then the chart's commands.
+    auto* readoutRow = new QHBoxLayout;
+    readoutRow->addWidget(Label1, 1);
+    readoutRow->addWidget(chbRefineNodes);
+    readoutRow->addWidget(sbInvariants);
+    auto* commandRow = new QHBoxLayout;
+    commandRow->addStretch(1);
     for (QPushButton* button : {sbSpecialPoints, sbEdit, sbUndoZoom, sbCopy, sbSaveAs, BitBtn1})
-        bottom->addWidget(button);
+        commandRow->addWidget(button);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Chart1, 1);
-    layout->addLayout(bottom);
+    layout->addLayout(readoutRow);
+    layout->addLayout(commandRow);
 
     connect(sbSpecialPoints, &QPushButton::clicked, this, &TfmDiagram2::specialPointsRequested);
     connect(sbInvariants, &QPushButton::clicked, this, &TfmDiagram2::invariantsRequested);
